@@ -1,0 +1,64 @@
+#pragma once
+
+#include "listing/FileTable.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace quiverel {
+
+class EventPump;
+class GridModel;
+class MessageBox;
+struct Options;
+
+// How a batch ended.
+struct BatchResult {
+    enum class Outcome {
+        Listed,       // rows were written, sorted and numbered
+        NothingFound, // no row was written; the "no files" message was shown
+        Failed,       // the batch stopped at a failure; the "wrong target" message was shown
+        Refused,      // another batch was running; nothing changed
+    };
+    Outcome outcome = Outcome::NothingFound;
+    std::int32_t rowsWritten = 0;
+    bool cancelled = false;  // the cancel flag ended the batch early (rows sorted and numbered)
+    std::string failedPath;  // for Failed: the display text of the path concerned, if any
+    std::string reason;      // for Failed: the system's reason
+};
+
+// The batch listing: from the paths of a FileTable to sorted, numbered grid rows.
+class BatchListing {
+public:
+    // Samples the seven column check boxes once at the start of each batch.
+    using CheckBoxReader = std::function<ColumnFlags()>;
+
+    // options is read at the moments a batch needs it (pattern at its start, OptFolder at each
+    // folder entry), so changes made while the batch yields to events apply from then on.
+    BatchListing(const Options& options, CheckBoxReader readCheckSiji, EventPump& pump,
+                 MessageBox& messageBox);
+
+    // Lists entries 1 to n of FileTable into the grid. sTrim is read at each row (callers pass
+    // the shared OptTrim itself). Shows the batch's messages through the message box.
+    BatchResult DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTable& fileTable,
+                               const std::string& sTrim, bool flgOmoji);
+
+    // The processing window's cancel button: ends the running batch at the next test.
+    void cancel();
+    bool isRunning() const;
+    // Files found so far by the running batch, for a progress display.
+    long long filesFound() const;
+
+private:
+    const Options& m_options;
+    CheckBoxReader m_readCheckSiji;
+    EventPump& m_pump;
+    MessageBox& m_messageBox;
+    std::atomic<bool> m_cancel{false};
+    std::atomic<bool> m_running{false};
+    std::atomic<long long> m_found{0};
+};
+
+} // namespace quiverel

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace quiverel {
+
+// The version text of an EXE, OCX or DLL file read from its version resource:
+// "major.minor(2 digits at least).low double word", such as "1.05.12". Clears versionText
+// first and sets it only when the whole reading worked. Never opens a file that is not a
+// regular file and never reads more than the few bytes it needs.
+void FileVersionGet(const std::string& nativePath, std::string& versionText);
+
+} // namespace quiverel

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quiverel {
+
+// The three options shared by the main window, the listing and the options dialog.
+struct Options {
+    // 1: a dropped folder is searched with all its sub-folders; any other value: folders add nothing.
+    std::int16_t OptFolder = 1;
+    // The target file pattern; it filters only the contents of dropped folders.
+    std::string OptFindFiles = "*.*";
+    // Removed once from the front of the path-name cell where it matches there.
+    std::string OptTrim;
+};
+
+} // namespace quiverel

@@ -1,0 +1,97 @@
+#include "listing/PathText.h"
+
+#include <algorithm>
+
+namespace quiverel {
+namespace {
+
+constexpr std::string_view replacementCharacter = "\xEF\xBF\xBD";
+
+bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// Length of the valid UTF-8 sequence starting at text[i], or 0 when it is not valid.
+std::size_t validSequenceLength(std::string_view text, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char minSecond = 0x80;
+    unsigned char maxSecond = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) {
+            minSecond = 0xA0; // no overlong forms
+        } else if (lead == 0xED) {
+            maxSecond = 0x9F; // no surrogates
+        }
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) {
+            minSecond = 0x90;
+        } else if (lead == 0xF4) {
+            maxSecond = 0x8F; // nothing past U+10FFFF
+        }
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) {
+        return 0;
+    }
+    const auto second = static_cast<unsigned char>(text[i + 1]);
+    if (second < minSecond || second > maxSecond) {
+        return 0;
+    }
+    for (std::size_t k = 2; k < length; ++k) {
+        if (!isContinuation(static_cast<unsigned char>(text[i + k]))) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+} // namespace
+
+std::string toDisplayText(std::string_view nativePath) {
+    std::string display;
+    display.reserve(nativePath.size());
+    std::size_t i = 0;
+    while (i < nativePath.size()) {
+        const std::size_t length = validSequenceLength(nativePath, i);
+        if (length == 0) {
+            display += replacementCharacter;
+            ++i;
+        } else {
+            display.append(nativePath.substr(i, length));
+            i += length;
+        }
+    }
+    return display;
+}
+
+std::string toUpperAscii(std::string_view text) {
+    std::string upper(text);
+    std::transform(upper.begin(), upper.end(), upper.begin(), upperAscii);
+    return upper;
+}
+
+int compareFolded(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const auto x = static_cast<unsigned char>(upperAscii(a[i]));
+        const auto y = static_cast<unsigned char>(upperAscii(b[i]));
+        if (x != y) {
+            return x < y ? -1 : 1;
+        }
+    }
+    if (a.size() == b.size()) {
+        return 0;
+    }
+    return a.size() < b.size() ? -1 : 1;
+}
+
+} // namespace quiverel

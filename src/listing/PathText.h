@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quiverel {
+
+inline constexpr char pathSeparator = '/';
+
+// The display text of a native path: UTF-8, each byte that is not part of a valid UTF-8
+// sequence replaced by U+FFFD.
+std::string toDisplayText(std::string_view nativePath);
+
+// Upper-cases the ASCII letters a to z; every other character stays as it is.
+std::string toUpperAscii(std::string_view text);
+
+// Compares with ASCII letters folded to upper case, then by code point (byte order of UTF-8).
+// Negative, zero or positive like strcmp.
+int compareFolded(std::string_view a, std::string_view b);
+
+} // namespace quiverel

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quiverel {
+
+// A target file pattern: parts separated by ";", each with "*" (any run) and "?" (any one
+// character), matched without regard to ASCII letter case; blanks around parts are ignored.
+// "*.*" matches every name; a part ending in ".*" also matches a name without a dot when the
+// rest matches that name whole.
+class WildcardPattern {
+public:
+    // nullopt for a pattern the search cannot use (no part, or a part holding a separator).
+    static std::optional<WildcardPattern> parse(std::string_view pattern);
+    // name is a display text (UTF-8); "?" stands for one code point.
+    bool matches(std::string_view name) const;
+
+private:
+    std::vector<std::string> m_parts;
+};
+
+} // namespace quiverel
