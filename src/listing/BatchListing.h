@@ -24,9 +24,9 @@ struct BatchResult {
     };
     Outcome outcome = Outcome::NothingFound;
     std::int32_t rowsWritten = 0;
-    bool cancelled = false;  // the cancel flag ended the batch early (rows sorted and numbered)
-    std::string failedPath;  // for Failed: the display text of the path concerned, if any
-    std::string reason;      // for Failed: the system's reason
+    bool cancelled = false; // the cancel flag ended the batch early (rows sorted and numbered)
+    std::string failedPath; // for Failed: the display text of the path concerned, if any
+    std::string reason;     // for Failed: the system's reason
 };
 
 // The batch listing: from the paths of a FileTable to sorted, numbered grid rows.

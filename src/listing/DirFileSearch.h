@@ -11,8 +11,8 @@ class WildcardPattern;
 
 // What a folder search needs from its batch.
 struct SearchControl {
-    EventPump& pump;                      // handled once before each descent
-    const std::atomic<bool>& cancelFlag;  // true stops the search at once
+    EventPump& pump;                              // handled once before each descent
+    const std::atomic<bool>& cancelFlag;          // true stops the search at once
     std::atomic<long long>* foundCount = nullptr; // counts found files, for progress display
 };
 

@@ -76,6 +76,8 @@ int openPath(const std::string& nativePath, int flags) {
     });
 }
 
-std::string errorText(int error) { return std::strerror(error); }
+std::string errorText(int error) {
+    return std::strerror(error);
+}
 
 } // namespace quiverel::fs

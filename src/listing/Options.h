@@ -7,7 +7,8 @@ namespace quiverel {
 
 // The three options shared by the main window, the listing and the options dialog.
 struct Options {
-    // 1: a dropped folder is searched with all its sub-folders; any other value: folders add nothing.
+    // 1: a dropped folder is searched with all its sub-folders; any other value: folders add
+    // nothing.
     std::int16_t OptFolder = 1;
     // The target file pattern; it filters only the contents of dropped folders.
     std::string OptFindFiles = "*.*";

@@ -7,7 +7,9 @@ namespace {
 
 constexpr std::string_view replacementCharacter = "\xEF\xBF\xBD";
 
-bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
 
 // Length of the valid UTF-8 sequence starting at text[i], or 0 when it is not valid.
 std::size_t validSequenceLength(std::string_view text, std::size_t i) {
@@ -52,7 +54,9 @@ std::size_t validSequenceLength(std::string_view text, std::size_t i) {
     return length;
 }
 
-char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char upperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 } // namespace
 

@@ -1,0 +1,54 @@
+#include "listing/PathText.h"
+
+#include <gtest/gtest.h>
+
+namespace quiverel {
+namespace {
+
+struct DisplayCase {
+    std::string native;
+    std::string display;
+};
+
+TEST(PathTextTest, DisplayTextReplacesEachInvalidByte) {
+    const DisplayCase cases[] = {
+        {"/tmp/plain.txt", "/tmp/plain.txt"},
+        {"/tmp/ｶﾅ漢字.txt", "/tmp/ｶﾅ漢字.txt"},
+        {"/tmp/\xff\xfe.txt", "/tmp/\uFFFD\uFFFD.txt"},
+        {"bad\xC0\xAF", "bad\uFFFD\uFFFD"},           // overlong "/"
+        {"cut\xE3\x81", "cut\uFFFD\uFFFD"},           // sequence cut short at the end
+        {"sur\xED\xA0\x80", "sur\uFFFD\uFFFD\uFFFD"}, // UTF-16 surrogate
+        {"big\xF4\x90\x80\x80", "big\uFFFD\uFFFD\uFFFD\uFFFD"},
+        {"\xF0\x9F\x93\x81", "\xF0\x9F\x93\x81"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(toDisplayText(c.native), c.display) << c.native;
+    }
+}
+
+TEST(PathTextTest, UpperCasingTouchesOnlyAsciiLetters) {
+    EXPECT_EQ(toUpperAscii("c:/win/notepad.exe"), "C:/WIN/NOTEPAD.EXE");
+    EXPECT_EQ(toUpperAscii("ａｂｃ ｶﾅ é 09_z"), "ａｂｃ ｶﾅ é 09_Z");
+}
+
+TEST(PathTextTest, FoldedComparisonIgnoresAsciiCaseThenUsesCodePoints) {
+    struct Case {
+        const char* a;
+        const char* b;
+        int sign;
+    };
+    const Case cases[] = {
+        {"abc", "ABC", 0}, {"abc", "abd", -1}, {"ab", "abc", -1},
+        {"b", "A", 1},     {"_", "a", 1}, // letters fold to upper case, which sorts before '_'
+        {"z", "é", -1},    {"", "", 0},        {"Zeta", "alpha", 1},
+    };
+    for (const auto& c : cases) {
+        const int result = compareFolded(c.a, c.b);
+        const int sign = (result > 0) - (result < 0);
+        EXPECT_EQ(sign, c.sign) << c.a << " vs " << c.b;
+    }
+}
+
+} // namespace
+} // namespace quiverel
