@@ -1,5 +1,7 @@
 #pragma once
 
+#include "listing/PackedRow.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -10,7 +12,8 @@ namespace quiverel {
 
 class GridObserver;
 
-// An index outside the grid, an unknown sort value or a negative count.
+// An index outside the grid, an unknown sort value, a bad width or alignment, or a count
+// below the fixed heading row or number column.
 class GridError : public std::out_of_range {
 public:
     using std::out_of_range::out_of_range;
@@ -78,13 +81,19 @@ public:
     void setObserver(GridObserver* observer);
 
 private:
-    class Row_;
-    std::vector<Row_> m_rows;
+    void checkRow(std::int32_t row) const;
+    void checkCol(std::int32_t col) const;
+    // Keeps the current cell and the selection inside the grid after it shrank.
+    void clampSelection();
+    void setSelection(std::int32_t row, std::int32_t col, std::int32_t rowSel, std::int32_t colSel);
+    template <typename Notification> void notify(Notification notification) const;
+
+    std::vector<PackedRow> m_rows;
     std::int32_t m_cols = 2;
-    std::int32_t m_row = 0;
-    std::int32_t m_col = 0;
-    std::int32_t m_rowSel = 0;
-    std::int32_t m_colSel = 0;
+    std::int32_t m_row = 1;
+    std::int32_t m_col = 1;
+    std::int32_t m_rowSel = 1;
+    std::int32_t m_colSel = 1;
     bool m_redraw = true;
     std::vector<std::int32_t> m_colWidths;
     std::vector<std::int16_t> m_colAlignments;
