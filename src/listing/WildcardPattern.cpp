@@ -1,0 +1,114 @@
+#include "listing/WildcardPattern.h"
+
+#include "listing/PathText.h"
+
+namespace quiverel {
+namespace {
+
+constexpr char partSeparator = ';';
+constexpr std::string_view blanks = " \t";
+constexpr std::string_view anyExtension = ".*";
+
+std::string_view trimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t last = text.find_last_not_of(blanks);
+    return text.substr(first, last - first + 1);
+}
+
+char upperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool isContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// The position after the code point that starts at i.
+std::size_t nextCodePoint(std::string_view text, std::size_t i) {
+    ++i;
+    while (i < text.size() && isContinuationByte(text[i])) {
+        ++i;
+    }
+    return i;
+}
+
+// Matches a whole name against one upper-cased part. A "*" that fails to match further on is
+// retried one code point later, remembering only the most recent "*": a later "*" can absorb
+// whatever an earlier one would, so the work stays proportional to pattern times name length.
+bool matchesPart(std::string_view part, std::string_view name) {
+    std::size_t p = 0;
+    std::size_t n = 0;
+    std::size_t starPart = std::string_view::npos;
+    std::size_t starName = 0;
+    while (n < name.size()) {
+        if (p < part.size() && part[p] == '*') {
+            starPart = p++;
+            starName = n;
+        } else if (p < part.size() && part[p] == '?') {
+            ++p;
+            n = nextCodePoint(name, n);
+        } else if (p < part.size() && part[p] == upperAscii(name[n])) {
+            ++p;
+            ++n;
+        } else if (starPart != std::string_view::npos) {
+            p = starPart + 1;
+            starName = nextCodePoint(name, starName);
+            n = starName;
+        } else {
+            return false;
+        }
+    }
+    while (p < part.size() && part[p] == '*') {
+        ++p;
+    }
+    return p == part.size();
+}
+
+bool matchesPartOrBareName(std::string_view part, std::string_view name) {
+    if (matchesPart(part, name)) {
+        return true;
+    }
+    // "name.*" also stands for a name that has no extension at all.
+    return part.ends_with(anyExtension) && name.find('.') == std::string_view::npos &&
+           matchesPart(part.substr(0, part.size() - anyExtension.size()), name);
+}
+
+} // namespace
+
+std::optional<WildcardPattern> WildcardPattern::parse(std::string_view pattern) {
+    WildcardPattern parsed;
+    std::size_t start = 0;
+    while (start <= pattern.size()) {
+        std::size_t end = pattern.find(partSeparator, start);
+        if (end == std::string_view::npos) {
+            end = pattern.size();
+        }
+        const std::string_view part = trimBlanks(pattern.substr(start, end - start));
+        if (part.find(pathSeparator) != std::string_view::npos ||
+            part.find('\0') != std::string_view::npos) {
+            return std::nullopt;
+        }
+        if (!part.empty()) {
+            parsed.m_parts.push_back(toUpperAscii(toDisplayText(part)));
+        }
+        start = end + 1;
+    }
+    if (parsed.m_parts.empty()) {
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+bool WildcardPattern::matches(std::string_view name) const {
+    for (const auto& part : m_parts) {
+        if (matchesPartOrBareName(part, name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace quiverel
