@@ -1,0 +1,53 @@
+#include "listing/FileVersionGet.h"
+
+#include "listing/FileByteSource.h"
+#include "listing/FileSystem.h"
+#include "listing/PeVersionReader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quiverel {
+namespace {
+
+// The fixed file information of the file at the path, when it is a regular file. A FIFO,
+// device or folder is not opened, and the check is made again on the open descriptor so that
+// a file swapped for one in between is not read either; the open flags keep even that open
+// from blocking or taking a terminal.
+std::optional<FixedFileInfo> readFixedFileInfoOfFile(const std::string& nativePath) {
+    struct stat status {};
+    if (fs::statPath(nativePath, status) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    const int fd = fs::openPath(nativePath, O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    std::optional<FixedFileInfo> info;
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
+        info = readFixedFileInfo(FileByteSource(fd, static_cast<std::uint64_t>(status.st_size)));
+    }
+    ::close(fd);
+    return info;
+}
+
+// "major.minor.low": the minor number has two digits at least, the low double word is one
+// unsigned number.
+std::string versionTextOf(const FixedFileInfo& info) {
+    const unsigned major = info.fileVersionMS >> 16;
+    const unsigned minor = info.fileVersionMS & 0xFFFFu;
+    const std::string minorText = (minor < 10 ? "0" : "") + std::to_string(minor);
+    return std::to_string(major) + "." + minorText + "." + std::to_string(info.fileVersionLS);
+}
+
+} // namespace
+
+void FileVersionGet(const std::string& nativePath, std::string& versionText) {
+    versionText.clear();
+    if (const auto info = readFixedFileInfoOfFile(nativePath)) {
+        versionText = versionTextOf(*info);
+    }
+}
+
+} // namespace quiverel
