@@ -296,9 +296,11 @@ TEST_F(DirFileSearchTest, FolderThatLeadsBackIntoItsTreeIsNotEntered) {
     tree.makeFolder("other");
     tree.makeFile("other/o.txt");
     const int outcome = runInChild([&] {
-        // A private mount namespace keeps the bind mount away from everyone else.
-        if (::unshare(CLONE_NEWNS) != 0 ||
-            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        // A private mount namespace keeps the bind mount away from everyone else; without
+        // privileges, a user namespace of our own grants the right to mount there.
+        const bool privateMounts =
+            ::unshare(CLONE_NEWNS) == 0 || ::unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0;
+        if (!privateMounts || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
             ::mount(tree.root().c_str(), loop.c_str(), nullptr, MS_BIND, nullptr) != 0) {
             return childCannotRun;
         }
