@@ -1,0 +1,255 @@
+#include "listing/FileAnalyze.h"
+
+#include "listing/PathText.h"
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <filesystem>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quiverel {
+namespace {
+
+// Runs a test in a fixed time zone and puts the machine's own back afterwards.
+class ZoneGuard {
+public:
+    explicit ZoneGuard(const char* zone) {
+        if (const char* previous = std::getenv("TZ")) {
+            m_previous = previous;
+        }
+        ::setenv("TZ", zone, 1);
+        ::tzset();
+    }
+    ~ZoneGuard() {
+        if (m_previous) {
+            ::setenv("TZ", m_previous->c_str(), 1);
+        } else {
+            ::unsetenv("TZ");
+        }
+        ::tzset();
+    }
+    ZoneGuard(const ZoneGuard&) = delete;
+    ZoneGuard& operator=(const ZoneGuard&) = delete;
+
+private:
+    std::optional<std::string> m_previous;
+};
+
+void setModified(const std::string& path, long long seconds) {
+    const timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds), 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
+}
+
+void setLength(const std::string& path, long long bytes) {
+    ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(bytes)), 0) << path;
+}
+
+std::string fixture(const char* name) {
+    return std::string(QUIVEREL_TEST_DATA) + "/pe/" + name;
+}
+
+struct Analysed {
+    std::string display;
+    FileFields fields;
+};
+
+// Analyses the file at nativePath shown as display.
+Analysed analyse(const std::string& nativePath, const std::string& display, bool flgOmoji) {
+    Analysed result{display, {}};
+    FileAnalyze(nativePath, result.display, result.fields, flgOmoji);
+    return result;
+}
+
+TEST(FileAnalyzeTest, SplitsTheDisplayTextAtTheLastSeparator) {
+    struct Case {
+        std::string display;
+        std::string pathName;
+        std::string fileName;
+        std::string extension;
+        std::string version;
+    };
+    const Case cases[] = {
+        {"/data/README", "/data/", "README", "", "-"},
+        {"/data/ARCHIVE.TAR.GZ", "/data/", "ARCHIVE.TAR.GZ", "GZ", "-"},
+        {"/data/archive.tar.gz", "/data/", "archive.tar.gz", "GZ", "-"},
+        {"/home/.PROFILE", "/home/", ".PROFILE", "PROFILE", "-"},
+        {"/data/NAME.", "/data/", "NAME.", "", "-"},
+        {"/dir.d/noext", "/dir.d/", "noext", "", "-"},
+        {"/", "/", "", "", "-"},
+        {"/data/", "/data/", "", "", "-"},
+        {"README.TXT", "README.TXT", "", "", "-"},
+        {"/README", "/", "README", "", "-"},
+        {"/ｶﾅ/名前.txt", "/ｶﾅ/", "名前.txt", "TXT", "-"},
+        {"/data/setup.é", "/data/", "setup.é", "é", "-"},
+        {"/gone/tool.DLL", "/gone/", "tool.DLL", "DLL", ""},
+        {"/gone/tool.exe.bak", "/gone/", "tool.exe.bak", "BAK", "-"},
+    };
+    testing::TempTree tree;
+    const std::string missing = tree.path("not-there");
+    for (const auto& c : cases) {
+        const Analysed a = analyse(missing, c.display, false);
+        EXPECT_EQ(a.display, c.display);
+        EXPECT_EQ(a.fields.strPathName, c.pathName) << c.display;
+        EXPECT_EQ(a.fields.strFileName, c.fileName) << c.display;
+        EXPECT_EQ(a.fields.strKaku, c.extension) << c.display;
+        EXPECT_EQ(a.fields.strVer, c.version) << c.display;
+    }
+}
+
+TEST(FileAnalyzeTest, UpperCasesTheTextsButQueriesTheFileAsGiven) {
+    testing::TempTree tree;
+    tree.makeFolder("win");
+    std::filesystem::copy_file(fixture("version-1.5.0.12.dll"), tree.path("win/notepad.exe"));
+    const std::string native = tree.path("win/notepad.exe");
+
+    const Analysed upper = analyse(native, native, true);
+    EXPECT_EQ(upper.display, toUpperAscii(native));
+    EXPECT_EQ(upper.fields.strPathName, toUpperAscii(tree.path("win/")));
+    EXPECT_EQ(upper.fields.strFileName, "NOTEPAD.EXE");
+    EXPECT_EQ(upper.fields.strKaku, "EXE");
+    EXPECT_FALSE(upper.fields.strStamp.empty());
+    EXPECT_EQ(upper.fields.strVer, "1.05.12");
+
+    const Analysed asGiven = analyse(native, native, false);
+    EXPECT_EQ(asGiven.display, native);
+    EXPECT_EQ(asGiven.fields.strPathName, tree.path("win/"));
+    EXPECT_EQ(asGiven.fields.strFileName, "notepad.exe");
+    EXPECT_EQ(asGiven.fields.strKaku, "EXE");
+    EXPECT_EQ(asGiven.fields.strVer, "1.05.12");
+}
+
+TEST(FileAnalyzeTest, SizeIsWholeBlocksPlusOneGroupedInThousands) {
+    const struct {
+        long long bytes;
+        const char* text;
+    } cases[] = {
+        {0, "1KB"},
+        {1, "1KB"},
+        {1023, "1KB"},
+        {1024, "2KB"},
+        {2048, "3KB"},
+        {1048575, "1,024KB"},
+        {1048576, "1,025KB"},
+        {123456789, "120,564KB"},
+        {2147483647LL, "2,097,152KB"},
+        {5LL * 1024 * 1024 * 1024, "5,242,881KB"},
+        {LLONG_MAX, "9,007,199,254,740,992KB"},
+        {-1, "1KB"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(formatSizeKB(c.bytes), c.text) << c.bytes;
+    }
+}
+
+TEST(FileAnalyzeTest, SizeComesFromTheFileItselfAndFollowsLinks) {
+    testing::TempTree tree;
+    const struct {
+        long long bytes;
+        const char* text;
+    } cases[] = {{0, "1KB"}, {1024, "2KB"}, {5LL * 1024 * 1024 * 1024, "5,242,881KB"}};
+    for (const auto& c : cases) {
+        const std::string file = tree.makeFile("sized-" + std::to_string(c.bytes));
+        setLength(file, c.bytes);
+        EXPECT_EQ(analyse(file, file, false).fields.strSizeKB, c.text) << c.bytes;
+    }
+    const std::string target = tree.makeFile("target", std::string(2048, 'x'));
+    const std::string link = tree.makeLink(target, "link");
+    EXPECT_EQ(analyse(link, link, false).fields.strSizeKB, "3KB");
+}
+
+TEST(FileAnalyzeTest, StampIsLocalTimeToTheMinute) {
+    const struct {
+        const char* zone;
+        long long seconds;
+        const char* text;
+    } cases[] = {
+        {"UTC0", 0, "1970/01/01 00:00"},
+        {"JST-9", 0, "1970/01/01 09:00"},
+        {"UTC0", 981173159, "2001/02/03 04:05"}, // 04:05:59, seconds are cut off
+        {"UTC0", -1, "1969/12/31 23:59"},
+        {"UTC0", -2208988800LL, "1900/01/01 00:00"},
+        {"UTC0", 2147483648LL, "2038/01/19 03:14"},
+        {"UTC0", 253402300799LL, "9999/12/31 23:59"},
+        {"JST-9", 1700000000LL, "2023/11/15 07:13"},
+        {"UTC0", LLONG_MAX, ""},
+    };
+    for (const auto& c : cases) {
+        const ZoneGuard zone(c.zone);
+        EXPECT_EQ(formatStamp(c.seconds), c.text) << c.zone << " " << c.seconds;
+    }
+}
+
+TEST(FileAnalyzeTest, StampComesFromTheModificationTime) {
+    const ZoneGuard zone("UTC0");
+    testing::TempTree tree;
+    const struct {
+        long long seconds;
+        const char* text;
+    } cases[] = {
+        {981173159, "2001/02/03 04:05"},
+        {-86400LL * 365, "1969/01/01 00:00"},
+        {4102444800LL, "2100/01/01 00:00"}, // ext4 keeps times up to the year 2446
+    };
+    for (const auto& c : cases) {
+        const std::string file = tree.makeFile("stamped-" + std::to_string(c.seconds));
+        setModified(file, c.seconds);
+        EXPECT_EQ(analyse(file, file, false).fields.strStamp, c.text) << c.seconds;
+    }
+}
+
+TEST(FileAnalyzeTest, VersionIsReadOnlyForProgramExtensions) {
+    testing::TempTree tree;
+    const struct {
+        const char* source;
+        const char* name;
+        const char* version;
+    } cases[] = {
+        {"version-1.5.0.12.dll", "tool.dll", "1.05.12"},
+        {"version-1.5.0.12.dll", "tool.Dll", "1.05.12"},
+        {"version-1.5.0.12.dll", "tool.ocx", "1.05.12"},
+        {"version-4.0.1381.1.dll", "tool.EXE", "4.00.90505217"},
+        {"no-version.exe", "plain.exe", ""},
+        {"no-resources.dll", "plain.dll", ""},
+        {"version-1.5.0.12.dll", "tool.txt", "-"},
+        {"version-1.5.0.12.dll", "tool.dlx", "-"},
+        {"version-1.5.0.12.dll", "tool.dll.old", "-"},
+        {"version-1.5.0.12.dll", "dll", "-"},
+    };
+    for (const auto& c : cases) {
+        const std::string file = tree.path(c.name);
+        std::filesystem::copy_file(fixture(c.source), file);
+        EXPECT_EQ(analyse(file, file, false).fields.strVer, c.version) << c.name;
+    }
+    const std::string notAFile = tree.makeFolder("folder.dll");
+    EXPECT_EQ(analyse(notAFile, notAFile, false).fields.strVer, "");
+}
+
+TEST(FileAnalyzeTest, VanishedFileStillGetsEveryOtherField) {
+    testing::TempTree tree;
+    const std::string file = tree.makeFile("gone.txt", std::string(5000, 'x'));
+    ASSERT_EQ(::unlink(file.c_str()), 0);
+    Analysed a{file, {"stale path", "stale name", "99KB", "2000/01/01 00:00", "9.9", "OLD"}};
+    FileAnalyze(file, a.display, a.fields, false);
+    EXPECT_EQ(a.fields.strPathName, tree.root() + "/");
+    EXPECT_EQ(a.fields.strFileName, "gone.txt");
+    EXPECT_EQ(a.fields.strSizeKB, "1KB");
+    EXPECT_EQ(a.fields.strStamp, "");
+    EXPECT_EQ(a.fields.strKaku, "TXT");
+    EXPECT_EQ(a.fields.strVer, "-");
+
+    const std::string dangling = tree.makeLink(tree.path("nowhere"), "dangling.dll");
+    const Analysed link = analyse(dangling, dangling, false);
+    EXPECT_EQ(link.fields.strStamp, "");
+    EXPECT_EQ(link.fields.strSizeKB, "1KB");
+    EXPECT_EQ(link.fields.strVer, "");
+}
+
+} // namespace
+} // namespace quiverel
