@@ -1,0 +1,140 @@
+#include "cli/ListerArguments.h"
+
+#include "listing/WildcardPattern.h"
+
+#include <getopt.h>
+
+namespace quiverel::cli {
+namespace {
+
+enum LongOnly { helpOption = 256, versionOption };
+
+constexpr const char* shortOptions = ":p:nt:lc:Hf:";
+constexpr option longOptions[] = {
+    {"pattern", required_argument, nullptr, 'p'},     {"no-subfolders", no_argument, nullptr, 'n'},
+    {"trim", required_argument, nullptr, 't'},        {"no-upper", no_argument, nullptr, 'l'},
+    {"columns", required_argument, nullptr, 'c'},     {"header", no_argument, nullptr, 'H'},
+    {"format", required_argument, nullptr, 'f'},      {"help", no_argument, nullptr, helpOption},
+    {"version", no_argument, nullptr, versionOption}, {nullptr, 0, nullptr, 0},
+};
+
+// The option as the user wrote it, for a problem report. An unknown letter is reported by
+// itself; every other problem concerns the last element read, which may be a long option.
+std::string spelledOption(const std::vector<char*>& argv, int argc) {
+    const bool unknownLetter =
+        optopt > 0 && optopt < helpOption && optopt != ':' &&
+        std::string_view(shortOptions).find(static_cast<char>(optopt)) == std::string_view::npos;
+    const int last = optind - 1;
+    if (!unknownLetter && last > 0 && last < argc) {
+        const std::string_view text = argv[static_cast<std::size_t>(last)];
+        if (text.starts_with("--")) {
+            return std::string(text.substr(0, text.find('=')));
+        }
+    }
+    return std::string("-") + static_cast<char>(optopt);
+}
+
+ListerCommand usageProblem(std::string problem) {
+    ListerCommand command;
+    command.action = ListerCommand::Action::Usage;
+    command.problem = std::move(problem);
+    return command;
+}
+
+} // namespace
+
+std::optional<ColumnFlags> parseColumnList(std::string_view list) {
+    if (list == "all") {
+        return ColumnFlags{true, true, true, true, true, true, true};
+    }
+    ColumnFlags columns{};
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = std::min(list.find(',', start), list.size());
+        const std::string_view item = list.substr(start, end - start);
+        if (item.size() != 1 || item[0] < '1' || item[0] > '7') {
+            return std::nullopt;
+        }
+        columns[static_cast<std::size_t>(item[0] - '1')] = true;
+        if (end == list.size()) {
+            return columns;
+        }
+        start = end + 1;
+    }
+}
+
+ListerCommand parseArguments(const std::vector<std::string>& args) {
+    // getopt_long re-orders its array, so it works on copies of the texts.
+    std::vector<std::string> texts = args;
+    std::vector<char*> argv;
+    for (std::string& text : texts) {
+        argv.push_back(text.data());
+    }
+    argv.push_back(nullptr);
+    const int argc = static_cast<int>(texts.size());
+
+    ListerCommand command;
+    ListerSettings& settings = command.settings;
+    optind = 0; // start afresh on every call
+    opterr = 0; // problems are reported by the caller
+    int optionCharacter = 0;
+    while ((optionCharacter = getopt_long(argc, argv.data(), shortOptions, longOptions, nullptr)) !=
+           -1) {
+        switch (optionCharacter) {
+        case 'p':
+            if (!WildcardPattern::parse(optarg)) {
+                return usageProblem("unusable pattern '" + std::string(optarg) + "'");
+            }
+            settings.pattern = optarg;
+            break;
+        case 'n':
+            settings.optFolder = 0;
+            break;
+        case 't':
+            settings.trim = optarg;
+            break;
+        case 'l':
+            settings.upperCase = false;
+            break;
+        case 'c': {
+            const std::optional<ColumnFlags> columns = parseColumnList(optarg);
+            if (!columns) {
+                return usageProblem("invalid column list '" + std::string(optarg) + "'");
+            }
+            settings.columns = *columns;
+            break;
+        }
+        case 'H':
+            settings.header = true;
+            break;
+        case 'f':
+            if (std::string_view(optarg) == "tsv") {
+                settings.format = OutputFormat::Tsv;
+            } else if (std::string_view(optarg) == "csv") {
+                settings.format = OutputFormat::Csv;
+            } else {
+                return usageProblem("invalid format '" + std::string(optarg) + "'");
+            }
+            break;
+        case helpOption:
+            command.action = ListerCommand::Action::Help;
+            return command;
+        case versionOption:
+            command.action = ListerCommand::Action::Version;
+            return command;
+        case ':':
+            return usageProblem("option '" + spelledOption(argv, argc) + "' requires an argument");
+        default:
+            return usageProblem("invalid option '" + spelledOption(argv, argc) + "'");
+        }
+    }
+    if (optind >= argc) {
+        return usageProblem("no PATH given");
+    }
+    for (int i = optind; i < argc; ++i) {
+        settings.paths.emplace_back(argv[static_cast<std::size_t>(i)]);
+    }
+    return command;
+}
+
+} // namespace quiverel::cli

@@ -1,0 +1,107 @@
+#include "cli/ListerRun.h"
+
+#include "cli/AbsolutePath.h"
+#include "cli/ConsolePlatform.h"
+#include "cli/ListerTexts.h"
+#include "cli/TableFormat.h"
+#include "listing/BatchListing.h"
+#include "listing/DataSet_RowMidashi.h"
+#include "listing/GridModel.h"
+#include "listing/Options.h"
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace quiverel::cli {
+namespace {
+
+constexpr std::size_t flushThreshold = std::size_t{1} << 20;
+
+// The working directory, or an empty text when it cannot be told (relative paths then stay
+// relative and the batch reports them).
+std::string workingDirectory() {
+    std::string buffer(4096, '\0');
+    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (errno != ERANGE) {
+            return std::string();
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    buffer.resize(std::strlen(buffer.c_str()));
+    return buffer;
+}
+
+FileTable fileTableOf(const std::vector<std::string>& paths) {
+    const std::string cwd = workingDirectory();
+    FileTable fileTable{std::string()};
+    for (const std::string& path : paths) {
+        fileTable.push_back(cwd.empty() ? path : absolutePath(path, cwd));
+    }
+    return fileTable;
+}
+
+// Writes what the buffer holds and empties it; false when the output failed.
+bool drain(std::string& buffer, std::FILE* out) {
+    const bool written = std::fwrite(buffer.data(), 1, buffer.size(), out) == buffer.size();
+    buffer.clear();
+    return written;
+}
+
+// Writes the data rows of the grid, all eight columns, the heading row first when asked.
+bool writeGrid(const GridModel& grid, const ListerSettings& settings, std::FILE* out) {
+    std::string buffer;
+    buffer.reserve(flushThreshold + 4096);
+    std::array<std::string_view, 8> cells;
+    bool written = true;
+    for (std::int32_t row = settings.header ? 0 : 1; row < grid.Rows() && written; ++row) {
+        for (std::size_t col = 0; col < cells.size(); ++col) {
+            cells[col] = grid.TextMatrix(row, static_cast<std::int32_t>(col));
+        }
+        appendRow(buffer, settings.format, cells);
+        if (buffer.size() >= flushThreshold) {
+            written = drain(buffer, out);
+        }
+    }
+    written = written && drain(buffer, out);
+    return std::fflush(out) == 0 && written;
+}
+
+} // namespace
+
+int runLister(const ListerSettings& settings, std::FILE* out) {
+    Options options;
+    options.OptFolder = settings.optFolder;
+    options.OptFindFiles = settings.pattern;
+    options.OptTrim = settings.trim;
+
+    GridModel grid;
+    DataSet_RowMidashi(grid);
+    StandardErrorMessageBox messageBox;
+    NoEventPump pump;
+    BatchListing batch(
+        options, [&settings] { return settings.columns; }, pump, messageBox);
+    const BatchResult result = batch.DataSet_AllRow(grid, fileTableOf(settings.paths),
+                                                    options.OptTrim, settings.upperCase);
+    if (result.outcome == BatchResult::Outcome::Failed) {
+        std::fprintf(stderr, "%s: '%s': %s\n", texts::programName, result.failedPath.c_str(),
+                     result.reason.c_str());
+    }
+
+    if (!writeGrid(grid, settings, out)) {
+        std::fprintf(stderr, "%s: cannot write the output: %s\n", texts::programName,
+                     std::strerror(errno));
+        return exitCode::writeError;
+    }
+    switch (result.outcome) {
+    case BatchResult::Outcome::Listed:
+        return exitCode::listed;
+    case BatchResult::Outcome::Failed:
+        return exitCode::failed;
+    default:
+        return exitCode::nothingFound;
+    }
+}
+
+} // namespace quiverel::cli

@@ -1,0 +1,45 @@
+#pragma once
+
+// The lister's own texts; the listing messages come from listing/ListingTexts.h.
+namespace quiverel::cli::texts {
+
+inline constexpr const char* programName = "quiverel2000-list";
+inline constexpr const char* versionLine = "quiverel2000-list 0.9.0\n";
+
+inline constexpr const char* usageHint = "Usage: quiverel2000-list [OPTION]... PATH...\n"
+                                         "Try 'quiverel2000-list --help' for more information.\n";
+
+inline constexpr const char* help =
+    "Usage: quiverel2000-list [OPTION]... PATH...\n"
+    "List the files given and the matching files of the folders given, with all their\n"
+    "sub-folders, sorted by file name and numbered. Every row has eight columns:\n"
+    "No., file name, folder, size (KB), version, time stamp, full path, extension.\n"
+    "\n"
+    "  -p, --pattern=PATTERN   files of folders to list, parts separated by ';' with\n"
+    "                          '*' and '?', letter case ignored (default: *.*);\n"
+    "                          files given directly are always listed\n"
+    "  -n, --no-subfolders     list no folder contents, only the files given\n"
+    "  -t, --trim=TEXT         remove TEXT from the start of the folder column\n"
+    "  -l, --no-upper          keep the paths' letter case (default: upper case)\n"
+    "  -c, --columns=LIST      columns to fill: numbers 1 to 7 separated by commas,\n"
+    "                          or 'all' (default: 1,2,3,4,5); the others stay empty\n"
+    "  -H, --header            write the heading row first\n"
+    "  -f, --format=FORMAT     tsv (default) or csv\n"
+    "      --help              show this help and exit\n"
+    "      --version           show the version and exit\n"
+    "\n"
+    "Output: one line per row, ended by a line feed.\n"
+    "  tsv: cells separated by tabs; a tab, carriage return, line feed or backslash\n"
+    "       inside a cell is written as \\t, \\r, \\n or \\\\.\n"
+    "  csv: RFC 4180; a cell holding a comma, double quote, carriage return or line\n"
+    "       feed is quoted, its double quotes doubled; lines end with a line feed.\n"
+    "Relative paths are taken from the working directory.\n"
+    "\n"
+    "Exit status:\n"
+    "   0  rows were listed\n"
+    "   1  nothing was found to list\n"
+    "   2  a path could not be listed; the rows listed before it are written\n"
+    "  64  the command line was wrong\n"
+    "  74  the output could not be written\n";
+
+} // namespace quiverel::cli::texts

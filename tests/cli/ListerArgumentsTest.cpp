@@ -1,0 +1,129 @@
+#include "cli/ListerArguments.h"
+
+#include <gtest/gtest.h>
+
+namespace quiverel::cli {
+namespace {
+
+using Action = ListerCommand::Action;
+
+ListerCommand parse(std::vector<std::string> args) {
+    args.insert(args.begin(), "quiverel2000-list");
+    return parseArguments(args);
+}
+
+TEST(ListerArguments, DefaultsMatchTheWindowsStartState) {
+    const ListerCommand command = parse({"/data"});
+    ASSERT_EQ(command.action, Action::List);
+    const ListerSettings& settings = command.settings;
+    EXPECT_EQ(settings.pattern, "*.*");
+    EXPECT_EQ(settings.optFolder, 1);
+    EXPECT_EQ(settings.trim, "");
+    EXPECT_TRUE(settings.upperCase);
+    EXPECT_EQ(settings.columns, (ColumnFlags{true, true, true, true, true, false, false}));
+    EXPECT_FALSE(settings.header);
+    EXPECT_EQ(settings.format, OutputFormat::Tsv);
+    EXPECT_EQ(settings.paths, std::vector<std::string>{"/data"});
+}
+
+TEST(ListerArguments, ShortAndLongOptionsSetTheSameThings) {
+    const std::vector<std::vector<std::string>> spellings = {
+        {"-p", "*.txt;*.dll", "-n", "-t", "/home/", "-l", "-c", "7,1", "-H", "-f", "csv", "a"},
+        {"--pattern=*.txt;*.dll", "--no-subfolders", "--trim", "/home/", "--no-upper",
+         "--columns=7,1", "--header", "--format=csv", "a"},
+        {"-nlH", "-p*.txt;*.dll", "-t/home/", "-c7,1", "-fcsv", "a"},
+        {"a", "--format", "csv", "-nlH", "-c", "7,1", "-t", "/home/", "-p", "*.txt;*.dll"},
+    };
+    for (const auto& spelling : spellings) {
+        SCOPED_TRACE(spelling.front());
+        const ListerCommand command = parse(spelling);
+        ASSERT_EQ(command.action, Action::List) << command.problem;
+        const ListerSettings& settings = command.settings;
+        EXPECT_EQ(settings.pattern, "*.txt;*.dll");
+        EXPECT_EQ(settings.optFolder, 0);
+        EXPECT_EQ(settings.trim, "/home/");
+        EXPECT_FALSE(settings.upperCase);
+        EXPECT_EQ(settings.columns, (ColumnFlags{true, false, false, false, false, false, true}));
+        EXPECT_TRUE(settings.header);
+        EXPECT_EQ(settings.format, OutputFormat::Csv);
+        EXPECT_EQ(settings.paths, std::vector<std::string>{"a"});
+    }
+}
+
+TEST(ListerArguments, PathsKeepTheirOrderAndEmptyOnes) {
+    const ListerCommand command = parse({"b", "", "-H", "a", "--", "-n", ""});
+    ASSERT_EQ(command.action, Action::List);
+    EXPECT_EQ(command.settings.optFolder, 1);
+    EXPECT_EQ(command.settings.paths, (std::vector<std::string>{"b", "", "a", "-n", ""}));
+}
+
+TEST(ListerArguments, HelpAndVersionWinOverPaths) {
+    EXPECT_EQ(parse({"--help", "a"}).action, Action::Help);
+    EXPECT_EQ(parse({"a", "--version"}).action, Action::Version);
+    EXPECT_EQ(parse({"--version"}).action, Action::Version);
+}
+
+TEST(ListerArguments, BadCommandLinesAreUsageProblemsNamingTheCause) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string problem;
+    };
+    const Case cases[] = {
+        {{}, "no PATH given"},
+        {{"-H"}, "no PATH given"},
+        {{"-x", "a"}, "invalid option '-x'"},
+        {{"-Hx", "a"}, "invalid option '-x'"},
+        {{"--frobnicate", "a"}, "invalid option '--frobnicate'"},
+        {{"--header=yes", "a"}, "invalid option '--header'"},
+        {{"a", "-p"}, "option '-p' requires an argument"},
+        {{"a", "--columns"}, "option '--columns' requires an argument"},
+        {{"-c", "0", "a"}, "invalid column list '0'"},
+        {{"-f", "xml", "a"}, "invalid format 'xml'"},
+        {{"-p", "sub/*.txt", "a"}, "unusable pattern 'sub/*.txt'"},
+        {{"-p", " ; ", "a"}, "unusable pattern ' ; '"},
+    };
+    for (const Case& c : cases) {
+        const ListerCommand command = parse(c.args);
+        EXPECT_EQ(command.action, Action::Usage) << c.problem;
+        EXPECT_EQ(command.problem, c.problem);
+    }
+}
+
+TEST(ListerArguments, ParsesEachCallAfresh) {
+    EXPECT_EQ(parse({"-x", "a"}).action, Action::Usage);
+    const ListerCommand command = parse({"-n", "b"});
+    ASSERT_EQ(command.action, Action::List);
+    EXPECT_EQ(command.settings.optFolder, 0);
+    EXPECT_EQ(command.settings.paths, std::vector<std::string>{"b"});
+}
+
+TEST(ColumnList, AcceptsNumbersOneToSevenOrAll) {
+    const ColumnFlags all{true, true, true, true, true, true, true};
+    struct Case {
+        const char* list;
+        std::optional<ColumnFlags> columns;
+    };
+    const Case cases[] = {
+        {"all", all},
+        {"1,2,3,4,5,6,7", all},
+        {"3", ColumnFlags{false, false, true, false, false, false, false}},
+        {"7,2,2", ColumnFlags{false, true, false, false, false, false, true}},
+        {"", std::nullopt},
+        {"ALL", std::nullopt},
+        {"8", std::nullopt},
+        {"0", std::nullopt},
+        {"1,", std::nullopt},
+        {",1", std::nullopt},
+        {"1,,2", std::nullopt},
+        {"1, 2", std::nullopt},
+        {"12", std::nullopt},
+        {"-1", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.list);
+        EXPECT_EQ(parseColumnList(c.list), c.columns);
+    }
+}
+
+} // namespace
+} // namespace quiverel::cli

@@ -1,0 +1,266 @@
+// Runs the built quiverel2000-list on real temporary trees.
+
+#include "listing/ListingTexts.h"
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <spawn.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace quiverel {
+namespace {
+
+using testing::TempTree;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readWhole(const std::string& path) {
+    std::ifstream stream(path, std::ios::binary);
+    std::ostringstream text;
+    text << stream.rdbuf();
+    return text.str();
+}
+
+// The environment of this process with the time zone set to UTC, so time stamps are known.
+std::vector<std::string> utcEnvironment() {
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        if (std::strncmp(*entry, "TZ=", 3) != 0) {
+            environment.emplace_back(*entry);
+        }
+    }
+    environment.emplace_back("TZ=UTC0");
+    return environment;
+}
+
+// Runs the lister with args in workingDirectory (this process's own when empty).
+Outcome runLister(std::vector<std::string> args, const std::string& workingDirectory = {}) {
+    const TempTree scratch;
+    const std::string outPath = scratch.path("out");
+    const std::string errPath = scratch.path("err");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT, 0600);
+    if (!workingDirectory.empty()) {
+        posix_spawn_file_actions_addchdir_np(&actions, workingDirectory.c_str());
+    }
+
+    args.insert(args.begin(), QUIVEREL_LISTER);
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    std::vector<std::string> environment = utcEnvironment();
+    std::vector<char*> envp;
+    for (std::string& entry : environment) {
+        envp.push_back(entry.data());
+    }
+    envp.push_back(nullptr);
+
+    Outcome outcome;
+    pid_t child = 0;
+    const int spawned =
+        posix_spawn(&child, QUIVEREL_LISTER, &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        ADD_FAILURE() << "cannot start the lister: " << std::strerror(spawned);
+        return outcome;
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    outcome.out = readWhole(outPath);
+    outcome.err = readWhole(errPath);
+    return outcome;
+}
+
+std::string upper(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return text;
+}
+
+constexpr const char* stamp = "2001/02/03 04:05"; // of every file made here, in UTC
+
+const std::string noFiles = std::string(texts::noFilesFound) + "\n";
+const std::string badTarget = std::string(texts::badTarget) + "\n";
+
+class ListerEndToEnd : public ::testing::Test {
+protected:
+    // A file of the given size, modified at 2001-02-03 04:05:06 UTC.
+    std::string file(const std::string& relative, std::size_t size = 10) const {
+        const std::string path = tree.makeFile(relative, std::string(size, 'x'));
+        const timespec times[2] = {{981173106, 0}, {981173106, 0}};
+        ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+        return path;
+    }
+
+    TempTree tree;
+};
+
+TEST_F(ListerEndToEnd, VersionAndHelp) {
+    const Outcome version = runLister({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "quiverel2000-list 0.9.0\n");
+    EXPECT_EQ(version.err, "");
+
+    const Outcome help = runLister({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--columns=LIST"), std::string::npos);
+    EXPECT_NE(help.out.find("\\t, \\r, \\n or \\\\"), std::string::npos);
+    EXPECT_EQ(help.err, "");
+}
+
+TEST_F(ListerEndToEnd, BadCommandLinesExitWithUsage) {
+    const std::vector<std::vector<std::string>> commandLines = {
+        {}, {"-x", "a"}, {"--columns=9", "a"}, {"--format=xml", "a"}, {"-p", "a/b", "a"}};
+    for (const auto& args : commandLines) {
+        const Outcome outcome = runLister(args);
+        EXPECT_EQ(outcome.status, 64);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_TRUE(outcome.err.starts_with("quiverel2000-list: ")) << outcome.err;
+        EXPECT_NE(outcome.err.find("Usage: quiverel2000-list [OPTION]... PATH..."),
+                  std::string::npos);
+    }
+}
+
+TEST_F(ListerEndToEnd, ListsAFolderSortedAndNumberedWithTheDefaultColumns) {
+    tree.makeFolder("sub");
+    file("b.txt", 1024);
+    file("A.dat");
+    file("sub/c.TXT", 2048);
+    file(".hidden");
+
+    const Outcome outcome = runLister({tree.root()});
+
+    const std::string root = upper(tree.root());
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.out, "1\tA.DAT\t" + root + "/\t1KB\t-\t" + stamp + "\t\t\n" + "2\tB.TXT\t" +
+                               root + "/\t2KB\t-\t" + stamp + "\t\t\n" + "3\tC.TXT\t" + root +
+                               "/SUB/\t3KB\t-\t" + stamp + "\t\t\n");
+}
+
+TEST_F(ListerEndToEnd, OptionsShapeTheRows) {
+    tree.makeFolder("Sub");
+    file("Sub/one.txt");
+    file("two.dat");
+    const std::string root = tree.root();
+    struct Case {
+        std::vector<std::string> args;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {{"-l", "-p", "*.TXT", "-c", "1", root}, "1\tone.txt\t\t\t\t\t\t\n"},
+        {{"--no-upper", "--columns=6,7", root},
+         "1\t\t\t\t\t\t" + root + "/Sub/one.txt\tTXT\n2\t\t\t\t\t\t" + root + "/two.dat\tDAT\n"},
+        {{"-c", "2", "-t", upper(root) + "/", root}, "1\t\tSUB/\t\t\t\t\t\n2\t\t\t\t\t\t\t\n"},
+        {{"-c", "2", "-t", root + "/", root},
+         "1\t\t" + upper(root) + "/SUB/\t\t\t\t\t\n2\t\t" + upper(root) + "/\t\t\t\t\t\n"},
+        {{"-n", "-c", "1", root + "/two.dat", root}, "1\tTWO.DAT\t\t\t\t\t\t\n"},
+        {{"-c", "1,4", "-f", "csv", root}, "1,ONE.TXT,,,-,,,\n2,TWO.DAT,,,-,,,\n"},
+        {{"-H", "-c", "1", "-p", "*.dat", root},
+         "No.\tﾌｧｲﾙ名\tﾊﾟｽ名\tｻｲｽﾞ(KB)\tVer.\tﾀｲﾑｽﾀﾝﾌﾟ\tﾌﾙﾊﾟｽﾌｧｲﾙ名\t拡張子\n"
+         "1\tTWO.DAT\t\t\t\t\t\t\n"},
+        {{"-H", "-f", "csv", "-c", "all", "-l", "-p", "*.dat", root},
+         "No.,ﾌｧｲﾙ名,ﾊﾟｽ名,ｻｲｽﾞ(KB),Ver.,ﾀｲﾑｽﾀﾝﾌﾟ,ﾌﾙﾊﾟｽﾌｧｲﾙ名,拡張子\n1,two.dat," + root +
+             "/,1KB,-," + stamp + "," + root + "/two.dat,DAT\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.front());
+        const Outcome outcome = runLister(c.args);
+        EXPECT_EQ(outcome.status, 0) << outcome.err;
+        EXPECT_EQ(outcome.out, c.expected);
+    }
+}
+
+TEST_F(ListerEndToEnd, NothingFoundExitsOneWithTheMessage) {
+    tree.makeFolder("empty");
+    tree.makeFolder("full");
+    file("full/a.txt");
+    const std::vector<std::vector<std::string>> commandLines = {
+        {tree.path("empty")},
+        {"-n", tree.path("full")},
+        {"-p", "*.doc", tree.path("full")},
+    };
+    for (const auto& args : commandLines) {
+        const Outcome outcome = runLister(args);
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(outcome.err, noFiles);
+    }
+}
+
+TEST_F(ListerEndToEnd, FailureExitsTwoNamingThePathAndKeepsEarlierRows) {
+    file("z.txt");
+    file("a.txt");
+    struct Case {
+        std::string bad;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {tree.path("missing"), "No such file or directory"},
+        {"", "No such file or directory"},
+        {tree.path("z.txt/inside"), "Not a directory"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bad);
+        const Outcome outcome =
+            runLister({"-c", "1", tree.path("z.txt"), tree.path("a.txt"), c.bad, tree.root()});
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_EQ(outcome.out, "\tZ.TXT\t\t\t\t\t\t\n\tA.TXT\t\t\t\t\t\t\n");
+        EXPECT_EQ(outcome.err,
+                  badTarget + "quiverel2000-list: '" + c.bad + "': " + c.reason + "\n");
+    }
+}
+
+TEST_F(ListerEndToEnd, RelativePathsAreTakenFromTheWorkingDirectory) {
+    tree.makeFolder("docs");
+    file("docs/a.txt");
+    const std::string expected = "1\t\t\t\t\t\t" + tree.root() + "/docs/a.txt\t\n";
+
+    for (const char* relative : {"docs", "docs/", "./docs", "../", "docs/a.txt"}) {
+        SCOPED_TRACE(relative);
+        const std::string workingDirectory =
+            std::string(relative) == "../" ? tree.path("docs") : tree.root();
+        const Outcome outcome = runLister({"-l", "-c", "6", relative}, workingDirectory);
+        EXPECT_EQ(outcome.status, 0) << outcome.err;
+        EXPECT_EQ(outcome.out, expected);
+    }
+}
+
+TEST_F(ListerEndToEnd, CellsWithSeparatorsNeverBreakARow) {
+    file("a,\"b\".txt");
+    file("tab\tand\\back.txt");
+    file("new\nline.txt");
+
+    const Outcome tsv = runLister({"-l", "-c", "1", tree.root()});
+    EXPECT_EQ(tsv.out, "1\ta,\"b\".txt\t\t\t\t\t\t\n"
+                       "2\tnew\\nline.txt\t\t\t\t\t\t\n"
+                       "3\ttab\\tand\\\\back.txt\t\t\t\t\t\t\n");
+
+    const Outcome csv = runLister({"-l", "-c", "1", "-f", "csv", tree.root()});
+    EXPECT_EQ(csv.out, "1,\"a,\"\"b\"\".txt\",,,,,,\n"
+                       "2,\"new\nline.txt\",,,,,,\n"
+                       "3,tab\tand\\back.txt,,,,,,\n");
+}
+
+} // namespace
+} // namespace quiverel
