@@ -2,45 +2,20 @@
 
 #include "listing/PathText.h"
 #include "support/TempTree.h"
+#include "support/ZoneGuard.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdlib>
-#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
-#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace quiverel {
 namespace {
 
-// Runs a test in a fixed time zone and puts the machine's own back afterwards.
-class ZoneGuard {
-public:
-    explicit ZoneGuard(const char* zone) {
-        if (const char* previous = std::getenv("TZ")) {
-            m_previous = previous;
-        }
-        ::setenv("TZ", zone, 1);
-        ::tzset();
-    }
-    ~ZoneGuard() {
-        if (m_previous) {
-            ::setenv("TZ", m_previous->c_str(), 1);
-        } else {
-            ::unsetenv("TZ");
-        }
-        ::tzset();
-    }
-    ZoneGuard(const ZoneGuard&) = delete;
-    ZoneGuard& operator=(const ZoneGuard&) = delete;
-
-private:
-    std::optional<std::string> m_previous;
-};
+using testing::ZoneGuard;
 
 void setModified(const std::string& path, long long seconds) {
     const timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds), 0}};
