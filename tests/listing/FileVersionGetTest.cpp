@@ -37,8 +37,7 @@ TEST(FileVersionGetTest, ReadsTheFixedFileVersionOfEachFixture) {
         EXPECT_EQ(text, c.text) << c.fixture;
 
         const std::string bytes = readPeFixture(c.fixture);
-        EXPECT_EQ(parseFixedFileInfo(bytesOf(bytes), bytes.size()).has_value(), *c.text != '\0')
-            << c.fixture;
+        EXPECT_EQ(parseExactCopy(bytes).has_value(), *c.text != '\0') << c.fixture;
     }
 }
 
@@ -283,7 +282,7 @@ TEST(FileVersionGetTest, GivesNoTextForBrokenImages) {
             std::string broken = good;
             c.mutate(broken, layout);
             ASSERT_NE(broken, good) << c.name;
-            EXPECT_FALSE(parseFixedFileInfo(bytesOf(broken), broken.size())) << c.name;
+            EXPECT_FALSE(parseExactCopy(broken)) << c.name;
 
             text = "stale";
             FileVersionGet(tree.makeFile("broken.dll", broken), text);

@@ -2,9 +2,13 @@
 
 // The version-reader fixtures of tests/data/pe and small helpers to take their bytes apart.
 
+#include "listing/PeVersionReader.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -43,6 +47,14 @@ inline void put16At(std::string& bytes, std::size_t offset, std::uint32_t value)
 inline void put32At(std::string& bytes, std::size_t offset, std::uint32_t value) {
     put16At(bytes, offset, value & 0xFFFF);
     put16At(bytes, offset + 2, value >> 16);
+}
+
+// Parses a copy held in a buffer of exactly the image's size, so that an address sanitizer
+// catches any read past its end.
+inline std::optional<FixedFileInfo> parseExactCopy(const std::string& bytes) {
+    const auto copy = std::make_unique<std::uint8_t[]>(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), copy.get());
+    return parseFixedFileInfo(copy.get(), bytes.size());
 }
 
 } // namespace quiverel::testing

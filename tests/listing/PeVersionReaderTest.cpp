@@ -96,13 +96,13 @@ TEST(PeVersionReaderTest, ReadsOnlyTheFewBytesItNeedsOfALargeImage) {
 
 TEST(PeVersionReaderTest, SplitsTheFileVersionIntoItsTwoDoubleWords) {
     const std::string image = readPeFixture("version-65535.65535.65535.65535.exe");
-    const auto info = parseFixedFileInfo(bytesOf(image), image.size());
+    const auto info = parseExactCopy(image);
     ASSERT_TRUE(info.has_value());
     EXPECT_EQ(info->fileVersionMS, 0xFFFFFFFFu);
     EXPECT_EQ(info->fileVersionLS, 0xFFFFFFFFu);
 
     const std::string other = readPeFixture("version-4.0.1381.1.dll");
-    const auto second = parseFixedFileInfo(bytesOf(other), other.size());
+    const auto second = parseExactCopy(other);
     ASSERT_TRUE(second.has_value());
     EXPECT_EQ(second->fileVersionMS, 0x00040000u);
     EXPECT_EQ(second->fileVersionLS, 0x05650001u);
