@@ -9,20 +9,28 @@
 namespace quiverel {
 namespace {
 
-// The first sixteen bytes of a key, folded and packed big-endian, so that most comparisons are
-// settled without reaching into the rows. A shorter key is padded with zero bytes; keys whose
-// prefixes are equal are compared in full.
-struct FoldedPrefix {
-    std::uint64_t high = 0;
-    std::uint64_t low = 0;
+constexpr std::size_t packedBytes = sizeof(std::uint64_t);
 
-    explicit FoldedPrefix(std::string_view key) {
-        const std::string folded = toUpperAscii(key.substr(0, 2 * sizeof(std::uint64_t)));
-        for (std::size_t i = 0; i < 2 * sizeof(std::uint64_t); ++i) {
-            const auto byte = i < folded.size() ? static_cast<unsigned char>(folded[i]) : 0U;
-            std::uint64_t& half = i < sizeof(std::uint64_t) ? high : low;
-            half = (half << 8) | byte;
-        }
+// Up to eight bytes of a key, folded and packed big-endian, padded with zero bytes.
+std::uint64_t packFolded(std::string_view bytes) {
+    const std::string folded = toUpperAscii(bytes.substr(0, packedBytes));
+    std::uint64_t packed = 0;
+    for (std::size_t i = 0; i < packedBytes; ++i) {
+        const auto byte = i < folded.size() ? static_cast<unsigned char>(folded[i]) : 0U;
+        packed = (packed << 8) | byte;
+    }
+    return packed;
+}
+
+// The first sixteen bytes of a key, folded, so that most comparisons are settled without
+// reaching into the rows. Keys whose prefixes are equal are compared in full.
+struct FoldedPrefix {
+    std::uint64_t high;
+    std::uint64_t low;
+
+    explicit FoldedPrefix(std::string_view key)
+        : high(packFolded(key)),
+          low(packFolded(key.size() > packedBytes ? key.substr(packedBytes) : std::string_view())) {
     }
     auto operator<=>(const FoldedPrefix&) const = default;
 };

@@ -259,6 +259,14 @@ TEST(GridModelTest, SortFiveOrdersRowsByTheKeyColumnStablyWithoutRegardToCase) {
          1,
          {"", "ab", "Z", "_x"},
          {"3", "2", "4", "1"}},
+        {"keys alike in their first sixteen bytes",
+         {"quarterly-report-b.txt", "QUARTERLY-REPORT-a.txt", "quarterly-report",
+          "quarterly-repora"},
+         1,
+         1,
+         {"quarterly-repora", "quarterly-report", "QUARTERLY-REPORT-a.txt",
+          "quarterly-report-b.txt"},
+         {"4", "3", "2", "1"}},
         {"a single data row", {"only"}, 1, 1, {"only"}, {"1"}},
     };
     for (const auto& c : cases) {
