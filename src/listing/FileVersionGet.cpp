@@ -32,6 +32,8 @@ std::optional<FixedFileInfo> readFixedFileInfoOfFile(const std::string& nativePa
     return info;
 }
 
+} // namespace
+
 // "major.minor.low": the minor number has two digits at least, the low double word is one
 // unsigned number.
 std::string versionTextOf(const FixedFileInfo& info) {
@@ -40,8 +42,6 @@ std::string versionTextOf(const FixedFileInfo& info) {
     const std::string minorText = (minor < 10 ? "0" : "") + std::to_string(minor);
     return std::to_string(major) + "." + minorText + "." + std::to_string(info.fileVersionLS);
 }
-
-} // namespace
 
 void FileVersionGet(const std::string& nativePath, std::string& versionText) {
     versionText.clear();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "listing/PeVersionReader.h"
+
 #include <string>
 
 namespace quiverel {
@@ -9,5 +11,8 @@ namespace quiverel {
 // first and sets it only when the whole reading worked. Never opens a file that is not a
 // regular file and never reads more than the few bytes it needs.
 void FileVersionGet(const std::string& nativePath, std::string& versionText);
+
+// The version text of fixed file information, as FileVersionGet gives it.
+std::string versionTextOf(const FixedFileInfo& info);
 
 } // namespace quiverel
