@@ -1,12 +1,52 @@
 #include "app/Module1.h"
 
+#include "app/CommandLine.h"
+#include "app/QtClipboard.h"
+#include "app/QtEventPump.h"
+#include "app/QtMessageBox.h"
+#include "app/QtMousePointer.h"
+#include "app/QtSettingsStore.h"
+#include "app/frmMain.h"
+
 #include <QApplication>
 
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
+
 namespace quiverel {
+namespace {
+
+// The one main window of the run.
+std::unique_ptr<frmMain> mainWindow;
+
+std::string workingDirectory() {
+    std::error_code error;
+    return std::filesystem::current_path(error).native();
+}
+
+} // namespace
 
 int Main(int argc, char** argv) {
     QApplication application(argc, argv);
-    return 0;
+    QtMessageBox messageBox;
+    QtSettingsStore settings;
+    QtClipboard clipboard;
+    QtEventPump eventPump;
+    QtMousePointer mousePointer;
+
+    // QApplication has taken its own options out of argv: the rest are paths.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    mainWindow = std::make_unique<frmMain>(
+        MainWindowSetup{messageBox, settings, clipboard, eventPump, mousePointer,
+                        argumentText(arguments, workingDirectory())});
+    mainWindow->Form_Load();
+    mainWindow->show();
+    const int exitCode = QApplication::exec();
+    mainWindow.reset();
+    return exitCode;
 }
 
 } // namespace quiverel

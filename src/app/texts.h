@@ -1,0 +1,47 @@
+#pragma once
+
+// Every text the main window and its processing window show, exactly as the user sees them.
+
+namespace quiverel::mainTexts {
+
+inline constexpr const char* caption = "Brindlewick Quiverel2000";
+
+inline constexpr const char* mnuFile = "ﾌｧｲﾙ(&F)";
+inline constexpr const char* mnuFileExit = "終了(&X)";
+inline constexpr const char* mnuFilePrint = "印刷(&P)...";
+inline constexpr const char* mnuEdit = "編集(&E)";
+inline constexpr const char* mnuEditCopy = "ｺﾋﾟｰ(&C)";
+inline constexpr const char* mnuView = "表示(&V)";
+inline constexpr const char* mnuViewToolbar = "ﾂｰﾙ ﾊﾞｰ(&T)";
+inline constexpr const char* mnuViewStatusBar = "ｽﾃｰﾀｽ ﾊﾞｰ(&B)";
+inline constexpr const char* mnuViewOptions = "ｵﾌﾟｼｮﾝ(&O)...";
+inline constexpr const char* mnuHelp = "ﾍﾙﾌﾟ(&H)";
+inline constexpr const char* mnuHelpContents = "目次(&C)";
+inline constexpr const char* mnuHelpSearch = "ﾄﾋﾟｯｸの検索(&S)...";
+inline constexpr const char* mnuHelpAbout = "ﾊﾞｰｼﾞｮﾝ情報(&A)";
+
+inline constexpr const char* toolTipPrint = "印刷";
+inline constexpr const char* toolTipCopy = "ｺﾋﾟｰ";
+
+// Captions of Check_Siji(0) to Check_Siji(6).
+inline constexpr const char* checkSijiCaptions[7] = {
+    "ﾌｧｲﾙ名", "ﾊﾟｽ名", "ｻｲｽﾞ", "Ver.", "ﾀｲﾑｽﾀﾝﾌﾟ", "ﾌﾙﾊﾟｽﾌｧｲﾙ名", "拡張子",
+};
+inline constexpr const char* checkOmoji = "大文字にする";
+
+inline constexpr const char* dropPrompt = "ファイル及びフォルダをスプレッド上にドロップして下さい";
+
+inline constexpr const char* printNotice = "開発中です";
+
+inline constexpr const char* commandLineNotice =
+    "ｼｮｰﾄｶｯﾄへﾄﾞﾛｯﾌﾟした場合は、ﾛﾝｸﾞﾌｧｲﾙﾈｰﾑに対応していません。";
+inline constexpr const char* commandLineNoticeTitle = "Quiverel";
+
+// The processing window shown while a long batch runs.
+inline constexpr const char* processingCaption = "処理中";
+inline constexpr const char* processingLabel = "処  理  中";
+inline constexpr const char* processingCancel = "ｷｬﾝｾﾙ";
+// %1 is the number of files found so far.
+inline constexpr const char* processingFound = "%1 ﾌｧｲﾙ";
+
+} // namespace quiverel::mainTexts
