@@ -17,7 +17,7 @@
 namespace quiverel::cli {
 namespace {
 
-constexpr std::size_t flushThreshold = std::size_t{1} << 20;
+constexpr std::size_t flushThreshold = std::size_t{64} << 10;
 
 // The working directory, or an empty text when it cannot be told (relative paths then stay
 // relative and the batch reports them).

@@ -1,18 +1,28 @@
 #include "cli/TableFormat.h"
 
+#include <algorithm>
+
 namespace quiverel::cli {
 namespace {
 
+bool isTsvSpecial(char c) {
+    return c == '\t' || c == '\r' || c == '\n' || c == '\\';
+}
+
+bool isCsvSpecial(char c) {
+    return c == ',' || c == '"' || c == '\r' || c == '\n';
+}
+
 void appendTsvCell(std::string& out, std::string_view cell) {
-    std::size_t start = 0;
+    auto start = cell.begin();
     while (true) {
-        const std::size_t special = cell.find_first_of("\t\r\n\\", start);
-        out.append(cell.substr(start, special - start));
-        if (special == std::string_view::npos) {
+        const auto special = std::find_if(start, cell.end(), isTsvSpecial);
+        out.append(start, special);
+        if (special == cell.end()) {
             return;
         }
         out += '\\';
-        switch (cell[special]) {
+        switch (*special) {
         case '\t':
             out += 't';
             break;
@@ -31,7 +41,7 @@ void appendTsvCell(std::string& out, std::string_view cell) {
 }
 
 void appendCsvCell(std::string& out, std::string_view cell) {
-    if (cell.find_first_of(",\"\r\n") == std::string_view::npos) {
+    if (std::none_of(cell.begin(), cell.end(), isCsvSpecial)) {
         out.append(cell);
         return;
     }

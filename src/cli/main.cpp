@@ -7,15 +7,26 @@
 
 using namespace quiverel::cli;
 
+namespace {
+
+// Writes the help or version text; fails like a listing whose output cannot be written.
+int writeText(const char* text) {
+    if (std::fputs(text, stdout) < 0 || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "%s: cannot write the output\n", texts::programName);
+        return exitCode::writeError;
+    }
+    return EXIT_SUCCESS;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     const ListerCommand command = parseArguments(std::vector<std::string>(argv, argv + argc));
     switch (command.action) {
     case ListerCommand::Action::Help:
-        std::fputs(texts::help, stdout);
-        return EXIT_SUCCESS;
+        return writeText(texts::help);
     case ListerCommand::Action::Version:
-        std::fputs(texts::versionLine, stdout);
-        return EXIT_SUCCESS;
+        return writeText(texts::versionLine);
     case ListerCommand::Action::Usage:
         std::fprintf(stderr, "%s: %s\n%s", texts::programName, command.problem.c_str(),
                      texts::usageHint);

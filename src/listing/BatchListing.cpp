@@ -30,6 +30,26 @@ private:
     std::atomic<bool>& m_running;
 };
 
+// Hands the found paths to writeRow in search order until the cancel flag is set. Each path's
+// memory is given back once its row is written, and the list shrinks as it is used up, so the
+// rows of a large folder never need room for the whole list beside them.
+template <typename WriteRow>
+void writeFoundRows(std::vector<std::string>& sFound, const std::atomic<bool>& cancelFlag,
+                    WriteRow writeRow) {
+    constexpr std::size_t leastShrink = 4096;
+    std::size_t k = 0;
+    while (k + 1 < sFound.size() && !cancelFlag) {
+        writeRow(sFound[k]);
+        std::string().swap(sFound[k]);
+        ++k;
+        if (k >= leastShrink && 2 * k >= sFound.size()) {
+            sFound.erase(sFound.begin(), sFound.begin() + static_cast<std::ptrdiff_t>(k));
+            sFound.shrink_to_fit();
+            k = 0;
+        }
+    }
+}
+
 // Orders all data rows by file name and writes their running numbers.
 void sortAndNumber(GridModel& grid) {
     grid.setCol(1);
@@ -80,6 +100,7 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
                             flgOmoji)) {
                 ++lNum;
             }
+            handling = nullptr;
         };
 
         const SearchControl control{m_pump, m_cancel, &m_found};
@@ -101,12 +122,7 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
             }
             std::vector<std::string> sFound{std::string()};
             DirFileSearch(*pattern, nativePath, sFound, control);
-            for (std::size_t k = 0; k + 1 < sFound.size() && !m_cancel; ++k) {
-                writeRow(sFound[k]);
-                // The path is no longer needed: its memory goes to the rows that follow.
-                std::string().swap(sFound[k]);
-            }
-            handling = nullptr;
+            writeFoundRows(sFound, m_cancel, writeRow);
         }
         handling = nullptr;
 

@@ -45,10 +45,15 @@ std::vector<std::string> utcEnvironment() {
     return environment;
 }
 
-// Runs the lister with args in workingDirectory (this process's own when empty).
-Outcome runLister(std::vector<std::string> args, const std::string& workingDirectory = {}) {
+// Runs the lister with args in workingDirectory (this process's own when empty). Its output is
+// captured, or goes to outPath when one is given (and is then not read back).
+Outcome runLister(std::vector<std::string> args, const std::string& workingDirectory = {},
+                  std::string outPath = {}) {
     const TempTree scratch;
-    const std::string outPath = scratch.path("out");
+    const bool captureOut = outPath.empty();
+    if (captureOut) {
+        outPath = scratch.path("out");
+    }
     const std::string errPath = scratch.path("err");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -83,7 +88,7 @@ Outcome runLister(std::vector<std::string> args, const std::string& workingDirec
     int status = 0;
     ::waitpid(child, &status, 0);
     outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    outcome.out = readWhole(outPath);
+    outcome.out = captureOut ? readWhole(outPath) : std::string();
     outcome.err = readWhole(errPath);
     return outcome;
 }
@@ -260,6 +265,20 @@ TEST_F(ListerEndToEnd, CellsWithSeparatorsNeverBreakARow) {
     EXPECT_EQ(csv.out, "1,\"a,\"\"b\"\".txt\",,,,,,\n"
                        "2,\"new\nline.txt\",,,,,,\n"
                        "3,tab\tand\\back.txt,,,,,,\n");
+}
+
+TEST_F(ListerEndToEnd, UnwritableOutputExitsSeventyFour) {
+    struct stat full {};
+    if (::stat("/dev/full", &full) != 0) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    file("a.txt");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{tree.root()}, std::vector<std::string>{"--version"}}) {
+        const Outcome outcome = runLister(args, {}, "/dev/full");
+        EXPECT_EQ(outcome.status, 74);
+        EXPECT_NE(outcome.err.find("cannot write the output"), std::string::npos);
+    }
 }
 
 } // namespace
