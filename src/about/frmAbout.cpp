@@ -14,16 +14,9 @@ namespace quiverel {
 
 namespace {
 
-template <typename Control>
-Control* placed(Control* control, const char* name, int left, int top, int width, int height) {
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(twipsRect(*control, left, top, width, height));
-    return control;
-}
-
 QLabel* placedLabel(QWidget* container, const char* name, int left, int top, int width,
                     int height) {
-    QLabel* label = placed(new QLabel(container), name, left, top, width, height);
+    QLabel* label = placeControl(new QLabel(container), name, left, top, width, height);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
     return label;
@@ -72,7 +65,7 @@ frmAbout::frmAbout(Registry& registry, ProgramLauncher& launcher, MessageBox& me
 }
 
 void frmAbout::createControls() {
-    picIcon = placed(new QLabel(this), "picIcon", 240, 240, 540, 540);
+    picIcon = placeControl(new QLabel(this), "picIcon", 240, 240, 540, 540);
     picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picIcon->setPixmap(windowIcon().pixmap(32, 32));
 
@@ -90,11 +83,11 @@ void frmAbout::createControls() {
 
     lblDisclaimer = placedLabel(this, "lblDisclaimer", 255, 1905, 3750, 825);
 
-    cmdOK = placed(new QPushButton(QString::fromUtf8(aboutTexts::ok), this), "cmdOK", 4125, 1905,
-                   1380, 345);
+    cmdOK = placeControl(new QPushButton(QString::fromUtf8(aboutTexts::ok), this), "cmdOK", 4125,
+                         1905, 1380, 345);
     cmdOK->setDefault(true);
-    cmdSysInfo = placed(new QPushButton(QString::fromUtf8(aboutTexts::sysInfo), this), "cmdSysInfo",
-                        4140, 2355, 1365, 345);
+    cmdSysInfo = placeControl(new QPushButton(QString::fromUtf8(aboutTexts::sysInfo), this),
+                              "cmdSysInfo", 4140, 2355, 1365, 345);
     QWidget::setTabOrder(cmdOK, cmdSysInfo);
     cmdOK->setFocus();
 }

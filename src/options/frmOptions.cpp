@@ -21,25 +21,17 @@ namespace quiverel {
 
 namespace {
 
-// Places a new control at its design position, given in twips relative to its container.
-template <typename Control>
-Control* placed(Control* control, const char* name, int left, int top, int width, int height) {
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(twipsRect(*control, left, top, width, height));
-    return control;
-}
-
 QLabel* placedLabel(const char* text, QWidget* container, const char* name, int left, int top,
                     int width, int height) {
-    QLabel* label =
-        placed(new QLabel(QString::fromUtf8(text), container), name, left, top, width, height);
+    QLabel* label = placeControl(new QLabel(QString::fromUtf8(text), container), name, left, top,
+                                 width, height);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
 
 QPushButton* placedButton(const char* text, QWidget* container, const char* name, int left) {
-    QPushButton* button =
-        placed(new QPushButton(QString::fromUtf8(text), container), name, left, 4455, 1095, 375);
+    QPushButton* button = placeControl(new QPushButton(QString::fromUtf8(text), container), name,
+                                       left, 4455, 1095, 375);
     // The dialog has no default button: Enter presses none of them.
     button->setAutoDefault(false);
     return button;
@@ -71,23 +63,23 @@ frmOptions::frmOptions(Options& options, SettingsStore& settingsStore, MessageBo
 }
 
 void frmOptions::createControls() {
-    tbsOptions = placed(new QTabWidget(this), "tbsOptions", 105, 120, 5895, 4245);
+    tbsOptions = placeControl(new QTabWidget(this), "tbsOptions", 105, 120, 5895, 4245);
     // The tab strip only draws the tab and its client area; the page lies over that area.
     tbsOptions->addTab(new QWidget, QString::fromUtf8(optionsTexts::searchTab));
 
-    QWidget* page = placed(new QWidget(this), "picOptions(0)", 240, 480, 5685, 3780);
+    QWidget* page = placeControl(new QWidget(this), "picOptions(0)", 240, 480, 5685, 3780);
     picOptions.push_back(page);
 
-    Frame1 = placed(new QGroupBox(QString::fromUtf8(optionsTexts::subFolderFrame), page), "Frame1",
-                    0, 240, 5295, 1095);
+    Frame1 = placeControl(new QGroupBox(QString::fromUtf8(optionsTexts::subFolderFrame), page),
+                          "Frame1", 0, 240, 5295, 1095);
     Label2 = placedLabel(optionsTexts::targetFiles, Frame1, "Label2", 240, 360, 1335, 255);
     Label3 = placedLabel(optionsTexts::subFoldersOnly, Frame1, "Label3", 1440, 720, 2775, 255);
     // Created after the frame, so that the check box covers the gap in the frame's top border.
-    Check1 = placed(new QCheckBox(QString::fromUtf8(optionsTexts::searchSubFolders), page),
-                    "Check1", 120, 240, 1815, 255);
-    Text1 = placed(new QLineEdit(page), "Text1", 1440, 600, 2775, 270);
+    Check1 = placeControl(new QCheckBox(QString::fromUtf8(optionsTexts::searchSubFolders), page),
+                          "Check1", 120, 240, 1815, 255);
+    Text1 = placeControl(new QLineEdit(page), "Text1", 1440, 600, 2775, 270);
     Label1 = placedLabel(optionsTexts::trimLabel, page, "Label1", 120, 1560, 2535, 255);
-    Text2 = placed(new QLineEdit(page), "Text2", 120, 1920, 5175, 270);
+    Text2 = placeControl(new QLineEdit(page), "Text2", 120, 1920, 5175, 270);
 
     cmdOK = placedButton(optionsTexts::ok, this, "cmdOK", 2490);
     cmdCancel = placedButton(optionsTexts::cancel, this, "cmdCancel", 3720);

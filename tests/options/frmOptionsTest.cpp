@@ -158,14 +158,6 @@ private slots:
         QCOMPARE(shown, caption);
     }
 
-    void theCheckBoxCoversTheGapInTheFrame() {
-        open(1);
-        QWidget* frame = control<QWidget>("Frame1");
-        QList<QObject*> siblings = page0()->children();
-        QVERIFY(siblings.indexOf(check1()) > siblings.indexOf(frame)); // drawn above the frame
-        QVERIFY(siblings.indexOf(text1()) > siblings.indexOf(frame));
-    }
-
     void opensWithTheOptionsInMemory_data() {
         QTest::addColumn<int>("optFolder");
         QTest::addColumn<int>("checkState");
