@@ -68,10 +68,12 @@ FlexGridView::FlexGridView(GridModel& grid, QWidget* parent)
     connect(m_adapter, &QAbstractItemModel::modelReset, this, &FlexGridView::applyColumnFormats);
     connect(m_adapter, &QAbstractItemModel::headerDataChanged, m_corner,
             qOverload<>(&QWidget::update));
+    // A view moves its current cell first and selects after: only the selection's own signal
+    // may move the current cell to where the grid's block starts.
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &FlexGridView::takeViewSelection);
+            [this] { takeViewSelection(false); });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &FlexGridView::takeViewSelection);
+            [this] { takeViewSelection(true); });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int section, int, int newSize) { takeUserColumnWidth(section, newSize); });
 
@@ -178,7 +180,7 @@ void FlexGridView::showGridSelection() {
     m_syncing = false;
 }
 
-void FlexGridView::takeViewSelection() {
+void FlexGridView::takeViewSelection(bool mayMoveCurrent) {
     if (m_syncing || m_adapter->isFrozen()) {
         return;
     }
@@ -217,7 +219,7 @@ void FlexGridView::takeViewSelection() {
     model.setRowSel(rowSel);
     model.setColSel(colSel);
     m_syncing = false;
-    if (!currentAtCorner) {
+    if (!currentAtCorner && mayMoveCurrent) {
         showGridSelection();
     }
 }

@@ -34,7 +34,7 @@ protected:
 
 private:
     void showGridSelection();
-    void takeViewSelection();
+    void takeViewSelection(bool mayMoveCurrent);
     void applyColumnFormat(int col);
     void applyColumnFormats();
     void takeUserColumnWidth(int section, int newSize);

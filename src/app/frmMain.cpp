@@ -71,6 +71,13 @@ bool acceptWithoutMoving(QDropEvent& event) {
     return false;
 }
 
+// A placement value in twips for a pixel value: while the window still has the pixels the
+// stored placement gave it, the stored twips themselves, so a placement survives a run exactly.
+float placementTwips(int pixels, int restoredPixels, float restoredTwips, double dpi) {
+    return pixels == restoredPixels ? restoredTwips
+                                    : static_cast<float>(pixelsToTwips(pixels, dpi));
+}
+
 } // namespace
 
 frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
@@ -338,12 +345,14 @@ void frmMain::settleOuterSize() {
 }
 
 void frmMain::Form_GetSetting() {
-    const WindowPlacement placement = readPlacement(m_setup.settings);
+    m_restoredPlacement = readPlacement(m_setup.settings);
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
-    setOuterGeometry(QRect(twipsToPixels(placement.left, dpiX), twipsToPixels(placement.top, dpiY),
-                           twipsToPixels(placement.width, dpiX),
-                           twipsToPixels(placement.height, dpiY)));
+    m_restoredGeometry = QRect(twipsToPixels(m_restoredPlacement.left, dpiX),
+                               twipsToPixels(m_restoredPlacement.top, dpiY),
+                               twipsToPixels(m_restoredPlacement.width, dpiX),
+                               twipsToPixels(m_restoredPlacement.height, dpiY));
+    setOuterGeometry(m_restoredGeometry);
 }
 
 void frmMain::Form_SaveSetting() {
@@ -353,11 +362,15 @@ void frmMain::Form_SaveSetting() {
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
     const QRect outer = frameGeometry();
+    const QRect& restored = m_restoredGeometry;
+    const WindowPlacement placement = {
+        placementTwips(outer.x(), restored.x(), m_restoredPlacement.left, dpiX),
+        placementTwips(outer.y(), restored.y(), m_restoredPlacement.top, dpiY),
+        placementTwips(outer.width(), restored.width(), m_restoredPlacement.width, dpiX),
+        placementTwips(outer.height(), restored.height(), m_restoredPlacement.height, dpiY),
+    };
     // A store that cannot be written loses only the placement, never anything in memory.
-    writePlacement(m_setup.settings, {static_cast<float>(pixelsToTwips(outer.x(), dpiX)),
-                                      static_cast<float>(pixelsToTwips(outer.y(), dpiY)),
-                                      static_cast<float>(pixelsToTwips(outer.width(), dpiX)),
-                                      static_cast<float>(pixelsToTwips(outer.height(), dpiY))});
+    writePlacement(m_setup.settings, placement);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

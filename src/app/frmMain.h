@@ -2,6 +2,7 @@
 
 #include "app/BatchPump.h"
 #include "app/MainMenu.h"
+#include "app/WindowPlacement.h"
 #include "listing/BatchListing.h"
 #include "listing/GridModel.h"
 #include "listing/Options.h"
@@ -124,6 +125,9 @@ private:
     bool m_closeAfterBatch = false;
     // The stored outer size, applied again once the window frame is known.
     QSize m_outerSizeToSettle;
+    // The placement read at load and the outer geometry in pixels it gave the window.
+    WindowPlacement m_restoredPlacement;
+    QRect m_restoredGeometry;
 };
 
 } // namespace quiverel
