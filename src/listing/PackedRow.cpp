@@ -71,7 +71,10 @@ template <typename CellSource> void PackedRow::rebuild(std::size_t count, CellSo
     std::size_t end = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const std::string_view text = cellAt(i);
-        std::memcpy(out + end, text.data(), text.size());
+        // An empty cell's view may hold no pointer at all, which memcpy must not be given.
+        if (!text.empty()) {
+            std::memcpy(out + end, text.data(), text.size());
+        }
         end += text.size();
         writeOffset(data.get() + (i + 1) * sizeof(Offset), end);
     }
