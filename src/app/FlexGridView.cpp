@@ -7,28 +7,71 @@
 
 #include <QAbstractButton>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <utility>
 
 namespace quiverel {
 
 // The number column's header: exactly as wide as the grid's column 0, whatever its numbers.
+// Once resizing is allowed, its right edge can be dragged like the border of any other column.
 class NumberColumnHeader : public QHeaderView {
 public:
-    explicit NumberColumnHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {}
+    NumberColumnHeader(QWidget* parent, std::function<void(int)> widthDragged)
+        : QHeaderView(Qt::Vertical, parent), m_widthDragged(std::move(widthDragged)) {}
+
     void setWidth(int width) {
         m_width = width;
         updateGeometry();
     }
+    void allowResizing() { m_resizable = true; }
     QSize sizeHint() const override { return {m_width, QHeaderView::sizeHint().height()}; }
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && onEdge(*event)) {
+            m_dragging = true;
+            return;
+        }
+        QHeaderView::mousePressEvent(event);
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (m_dragging) {
+            m_widthDragged(std::max(1, qRound(event->position().x())));
+            return;
+        }
+        if (onEdge(*event)) {
+            viewport()->setCursor(Qt::SplitHCursor);
+        } else {
+            viewport()->unsetCursor();
+        }
+        QHeaderView::mouseMoveEvent(event);
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (std::exchange(m_dragging, false)) {
+            return;
+        }
+        QHeaderView::mouseReleaseEvent(event);
+    }
+
 private:
+    // How close to the right edge a press starts a resize, in pixels.
+    static constexpr int grip = 4;
+
+    bool onEdge(const QMouseEvent& event) const {
+        return m_resizable && event.position().x() >= width() - grip;
+    }
+
+    std::function<void(int)> m_widthDragged;
     int m_width = 0;
+    bool m_resizable = false;
+    bool m_dragging = false;
 };
 
 namespace {
@@ -40,7 +83,9 @@ constexpr int rowPadding = 3;
 
 FlexGridView::FlexGridView(GridModel& grid, QWidget* parent)
     : QTableView(parent), m_adapter(new FlexGridAdapter(grid, this)),
-      m_numberHeader(new NumberColumnHeader(this)), m_corner(findChild<QAbstractButton*>()) {
+      m_numberHeader(
+          new NumberColumnHeader(this, [this](int width) { takeUserColumnWidth(0, width); })),
+      m_corner(findChild<QAbstractButton*>()) {
     setFont(gridFont());
     setVerticalHeader(m_numberHeader);
     setModel(m_adapter);
@@ -58,6 +103,8 @@ FlexGridView::FlexGridView(GridModel& grid, QWidget* parent)
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
     m_numberHeader->setHighlightSections(false);
+    // Clicking a number selects its row, as the view's own header would.
+    m_numberHeader->setSectionsClickable(true);
 
     m_corner->installEventFilter(this);
 
@@ -75,7 +122,7 @@ FlexGridView::FlexGridView(GridModel& grid, QWidget* parent)
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { takeViewSelection(true); });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
-            [this](int section, int, int newSize) { takeUserColumnWidth(section, newSize); });
+            [this](int section, int, int newSize) { takeUserColumnWidth(section + 1, newSize); });
 
     m_redraw = grid.Redraw();
     applyColumnFormats();
@@ -91,6 +138,7 @@ void FlexGridView::allowDropsAndColumnResizing() {
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_numberHeader->allowResizing();
 }
 
 void FlexGridView::holdRepaint() {
@@ -142,14 +190,18 @@ void FlexGridView::applyColumnFormats() {
     }
 }
 
-void FlexGridView::takeUserColumnWidth(int section, int newSize) {
-    if (m_syncing || section + 1 >= grid().Cols()) {
+void FlexGridView::takeUserColumnWidth(int col, int width) {
+    if (m_syncing || col >= grid().Cols()) {
         return;
     }
     const bool wasSyncing = std::exchange(m_syncing, true);
-    grid().setColWidth(
-        section + 1, static_cast<std::int32_t>(std::lround(pixelsToTwips(newSize, logicalDpiX()))));
+    grid().setColWidth(col,
+                       static_cast<std::int32_t>(std::lround(pixelsToTwips(width, logicalDpiX()))));
     m_syncing = wasSyncing;
+    // The number column is not a section of the view: its header follows the grid here.
+    if (col == 0) {
+        applyColumnFormat(0);
+    }
 }
 
 void FlexGridView::showGridSelection() {

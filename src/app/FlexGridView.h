@@ -21,7 +21,8 @@ public:
 
     GridModel& grid() const;
 
-    // Lets the user drop files on the grid and resize its columns (not its rows).
+    // Lets the user drop files on the grid and resize its columns, the number column included
+    // (not its rows).
     void allowDropsAndColumnResizing();
 
     // Holds repainting while the window moves and sizes the grid; releasing repaints once,
@@ -37,7 +38,8 @@ private:
     void takeViewSelection(bool mayMoveCurrent);
     void applyColumnFormat(int col);
     void applyColumnFormats();
-    void takeUserColumnWidth(int section, int newSize);
+    // The user gave grid column col a new width in pixels.
+    void takeUserColumnWidth(int col, int width);
     void followRedraw(bool redraw);
     void updateRepaintState();
     // The heading above the number column, drawn like the other headings.

@@ -4,6 +4,7 @@
 #include "listing/GridModel.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -128,6 +129,26 @@ private slots:
         QCOMPARE(view.verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
         view.horizontalHeader()->resizeSection(1, 150);
         QCOMPARE(grid.ColWidth(2), qRound(pixelsToTwips(150, dpi)));
+
+        // The number column's edge drags like any column border.
+        QWidget* numbers = view.verticalHeader()->viewport();
+        const auto mouse = [&](QEvent::Type type, int x, Qt::MouseButtons buttons) {
+            QMouseEvent event(type, QPointF(x, 5), numbers->mapToGlobal(QPointF(x, 5)),
+                              Qt::LeftButton, buttons, Qt::NoModifier);
+            QCoreApplication::sendEvent(numbers, &event);
+        };
+        const int edge = view.verticalHeader()->width() - 1;
+        mouse(QEvent::MouseButtonPress, edge, Qt::LeftButton);
+        mouse(QEvent::MouseMove, 90, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, 90, Qt::NoButton);
+        QCOMPARE(grid.ColWidth(0), qRound(pixelsToTwips(90, dpi)));
+        QCOMPARE(view.verticalHeader()->width(), 90);
+        // A press away from the edge selects a row as before.
+        mouse(QEvent::MouseButtonPress, 10, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, 10, Qt::NoButton);
+        QCOMPARE(grid.ColWidth(0), qRound(pixelsToTwips(90, dpi)));
+        QCOMPARE(grid.Row(), 1);
+        QCOMPARE(grid.ColSel(), 7);
 
         grid.setColWidth(0, 1000);
         QCOMPARE(view.verticalHeader()->width(), twipsToPixels(1000, dpi));
