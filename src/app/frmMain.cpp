@@ -98,6 +98,10 @@ frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
 }
 
 frmMain::~frmMain() {
+    // Controls being taken down must not reach the window's handlers any more.
+    m_client->removeEventFilter(this);
+    MSFlexGrid1->viewport()->removeEventFilter(this);
+    MSFlexGrid1->removeEventFilter(this);
     // The grid's view watches m_grid: it goes first.
     delete MSFlexGrid1;
 }
