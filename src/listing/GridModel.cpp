@@ -17,8 +17,9 @@ std::string indexError(const char* what, std::int32_t value) {
 
 } // namespace
 
-GridModel::GridModel()
-    : m_rows(2), m_colWidths(2, defaultColWidth), m_colAlignments(2, flexAlignGeneral) {}
+GridModel::GridModel() : m_colWidths(2, defaultColWidth), m_colAlignments(2, flexAlignGeneral) {
+    m_cells.resize(2);
+}
 
 GridModel::~GridModel() = default;
 
@@ -41,7 +42,7 @@ void GridModel::checkCol(std::int32_t col) const {
 }
 
 std::int32_t GridModel::Rows() const {
-    return static_cast<std::int32_t>(m_rows.size());
+    return static_cast<std::int32_t>(m_cells.rows());
 }
 
 void GridModel::setRows(std::int32_t rows) {
@@ -52,7 +53,7 @@ void GridModel::setRows(std::int32_t rows) {
     if (rows == oldRows) {
         return;
     }
-    m_rows.resize(static_cast<std::size_t>(rows));
+    m_cells.resize(static_cast<std::size_t>(rows));
     notify([&](GridObserver& o) { o.gridShapeChanged(oldRows, m_cols); });
     clampSelection();
 }
@@ -70,9 +71,7 @@ void GridModel::setCols(std::int32_t cols) {
         return;
     }
     if (cols < oldCols) {
-        for (PackedRow& row : m_rows) {
-            row.truncate(static_cast<std::size_t>(cols));
-        }
+        m_cells.truncateColumns(static_cast<std::size_t>(cols));
     }
     m_cols = cols;
     m_colWidths.resize(static_cast<std::size_t>(cols), defaultColWidth);
@@ -137,18 +136,18 @@ void GridModel::setColSel(std::int32_t col) {
 }
 
 std::string_view GridModel::Text() const {
-    return m_rows[static_cast<std::size_t>(m_row)].cell(static_cast<std::size_t>(m_col));
+    return m_cells.cell(static_cast<std::size_t>(m_row), static_cast<std::size_t>(m_col));
 }
 
 void GridModel::setText(std::string_view text) {
-    m_rows[static_cast<std::size_t>(m_row)].setCell(static_cast<std::size_t>(m_col), text);
+    m_cells.setCell(static_cast<std::size_t>(m_row), static_cast<std::size_t>(m_col), text);
     notify([&](GridObserver& o) { o.gridCellsChanged(m_row, m_col, m_row, m_col); });
 }
 
 std::string_view GridModel::TextMatrix(std::int32_t row, std::int32_t col) const {
     checkRow(row);
     checkCol(col);
-    return m_rows[static_cast<std::size_t>(row)].cell(static_cast<std::size_t>(col));
+    return m_cells.cell(static_cast<std::size_t>(row), static_cast<std::size_t>(col));
 }
 
 std::int32_t GridModel::ColWidth(std::int32_t col) const {
@@ -180,9 +179,7 @@ void GridModel::setColAlignment(std::int32_t col, std::int16_t alignment) {
 }
 
 void GridModel::Clear() {
-    for (PackedRow& row : m_rows) {
-        row.clear();
-    }
+    m_cells.clearCells();
     notify([&](GridObserver& o) { o.gridCellsChanged(0, 0, Rows() - 1, m_cols - 1); });
 }
 
@@ -208,7 +205,7 @@ void GridModel::setSort(std::int16_t sort) {
     if (first >= last) {
         return;
     }
-    sortRows(m_rows, static_cast<std::size_t>(first), static_cast<std::size_t>(last),
+    sortRows(m_cells, static_cast<std::size_t>(first), static_cast<std::size_t>(last),
              static_cast<std::size_t>(std::min(m_col, m_colSel)),
              static_cast<std::size_t>(std::max(m_col, m_colSel)));
     notify([&](GridObserver& o) { o.gridCellsChanged(first, 0, last, m_cols - 1); });

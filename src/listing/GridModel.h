@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listing/PackedRow.h"
+#include "listing/RowStore.h"
 
 #include <cstdint>
 #include <stdexcept>
@@ -20,8 +20,9 @@ public:
 };
 
 // The list grid: a rectangle of text cells with one fixed heading row and one fixed number
-// column. Indices are 0-based. Texts are UTF-8. Cells are stored compactly: one packed buffer
-// per row, so a million rows of eight cells take a small fraction of a gigabyte.
+// column. Indices are 0-based. Texts are UTF-8. Cells are stored compactly (see RowStore), so a
+// million rows of eight cells take a small fraction of a gigabyte. A text read from the grid
+// stays valid until the grid's cells or row count next change.
 class GridModel {
 public:
     // Column alignments used by the program.
@@ -88,7 +89,7 @@ private:
     void setSelection(std::int32_t row, std::int32_t col, std::int32_t rowSel, std::int32_t colSel);
     template <typename Notification> void notify(Notification notification) const;
 
-    std::vector<PackedRow> m_rows;
+    RowStore m_cells;
     std::int32_t m_cols = 2;
     std::int32_t m_row = 1;
     std::int32_t m_col = 1;

@@ -1,6 +1,8 @@
 #include "listing/PathText.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace quiverel {
 namespace {
@@ -54,42 +56,71 @@ std::size_t validSequenceLength(std::string_view text, std::size_t i) {
     return length;
 }
 
-char upperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+// Length of the run of ASCII bytes at the start of text, looked at eight bytes at a time.
+std::size_t asciiRunLength(std::string_view text) {
+    constexpr std::uint64_t highBits = 0x8080808080808080ull;
+    std::size_t i = 0;
+    for (; i + sizeof(std::uint64_t) <= text.size(); i += sizeof(std::uint64_t)) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if ((word & highBits) != 0) {
+            break;
+        }
+    }
+    while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) {
+        ++i;
+    }
+    return i;
 }
 
 } // namespace
 
 std::string toDisplayText(std::string_view nativePath) {
     std::string display;
-    display.reserve(nativePath.size());
-    std::size_t i = 0;
+    appendDisplayText(display, nativePath);
+    return display;
+}
+
+void appendDisplayText(std::string& out, std::string_view nativePath) {
+    // Valid stretches are copied whole; only an invalid byte breaks a stretch.
+    out.reserve(out.size() + nativePath.size());
+    std::size_t stretch = 0;
+    std::size_t i = asciiRunLength(nativePath);
     while (i < nativePath.size()) {
         const std::size_t length = validSequenceLength(nativePath, i);
         if (length == 0) {
-            display += replacementCharacter;
-            ++i;
+            out.append(nativePath.substr(stretch, i - stretch));
+            out += replacementCharacter;
+            stretch = ++i;
         } else {
-            display.append(nativePath.substr(i, length));
             i += length;
         }
+        i += asciiRunLength(nativePath.substr(i));
     }
-    return display;
+    out.append(nativePath.substr(stretch));
 }
 
 std::string toUpperAscii(std::string_view text) {
     std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(), upperAscii);
+    upperCaseAscii(upper);
     return upper;
+}
+
+void upperCaseAscii(std::string& text) {
+    for (char& c : text) {
+        c = upperAscii(c);
+    }
 }
 
 int compareFolded(std::string_view a, std::string_view b) {
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i) {
-        const auto x = static_cast<unsigned char>(upperAscii(a[i]));
-        const auto y = static_cast<unsigned char>(upperAscii(b[i]));
-        if (x != y) {
-            return x < y ? -1 : 1;
+        if (a[i] != b[i]) {
+            const auto x = static_cast<unsigned char>(upperAscii(a[i]));
+            const auto y = static_cast<unsigned char>(upperAscii(b[i]));
+            if (x != y) {
+                return x < y ? -1 : 1;
+            }
         }
     }
     if (a.size() == b.size()) {

@@ -1,75 +1,101 @@
 #include "listing/RowSort.h"
 
 #include "listing/PathText.h"
+#include "listing/RowStore.h"
 
 #include <algorithm>
-#include <compare>
 #include <cstdint>
+#include <vector>
 
 namespace quiverel {
 namespace {
 
-constexpr std::size_t packedBytes = sizeof(std::uint64_t);
-
-// Up to eight bytes of a key, folded and packed big-endian, padded with zero bytes.
-std::uint64_t packFolded(std::string_view bytes) {
-    const std::string folded = toUpperAscii(bytes.substr(0, packedBytes));
-    std::uint64_t packed = 0;
-    for (std::size_t i = 0; i < packedBytes; ++i) {
-        const auto byte = i < folded.size() ? static_cast<unsigned char>(folded[i]) : 0U;
-        packed = (packed << 8) | byte;
-    }
-    return packed;
-}
-
-// The first sixteen bytes of a key, folded, so that most comparisons are settled without
-// reaching into the rows. Keys whose prefixes are equal are compared in full.
-struct FoldedPrefix {
-    std::uint64_t high;
-    std::uint64_t low;
-
-    explicit FoldedPrefix(std::string_view key)
-        : high(packFolded(key)),
-          low(packFolded(key.size() > packedBytes ? key.substr(packedBytes) : std::string_view())) {
-    }
-    auto operator<=>(const FoldedPrefix&) const = default;
-};
+// The first eleven bytes of a key, folded, and its length up to twelve, packed so that comparing
+// the numbers compares the keys: completely for keys of up to eleven bytes, and for longer keys
+// up to their first eleven bytes. Only rows whose prefixes are equal are read again.
+constexpr std::size_t prefixBytes = 11;
+constexpr std::uint32_t longerThanPrefix = prefixBytes + 1;
 
 struct SortEntry {
-    FoldedPrefix prefix;
-    std::size_t row;
+    std::uint64_t high;  // folded bytes 0 to 7, the first in the top byte
+    std::uint32_t low;   // folded bytes 8 to 10, then the length class
+    std::uint32_t index; // the row's position within the rows sorted
 };
+static_assert(sizeof(SortEntry) == 16);
+
+SortEntry entryFor(std::string_view key, std::uint32_t index) {
+    unsigned char folded[prefixBytes] = {};
+    const std::size_t count = std::min(key.size(), prefixBytes);
+    for (std::size_t i = 0; i < count; ++i) {
+        folded[i] = static_cast<unsigned char>(upperAscii(key[i]));
+    }
+    std::uint64_t high = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        high = (high << 8) | folded[i];
+    }
+    const std::uint32_t lengthClass =
+        key.size() > prefixBytes ? longerThanPrefix : static_cast<std::uint32_t>(key.size());
+    const std::uint32_t low = (std::uint32_t{folded[8]} << 24) | (std::uint32_t{folded[9]} << 16) |
+                              (std::uint32_t{folded[10]} << 8) | lengthClass;
+    return {high, low, index};
+}
+
+// Moves each slot to the place the sorted entries give it, following each cycle of the
+// permutation once; an entry whose index equals its place is done.
+void applyOrder(std::span<RowStore::Slot> slots, std::vector<SortEntry>& entries) {
+    for (std::uint32_t start = 0; start < entries.size(); ++start) {
+        if (entries[start].index == start) {
+            continue;
+        }
+        const RowStore::Slot moving = slots[start];
+        std::uint32_t place = start;
+        while (true) {
+            const std::uint32_t source = entries[place].index;
+            entries[place].index = place;
+            if (source == start) {
+                slots[place] = moving;
+                break;
+            }
+            slots[place] = slots[source];
+            place = source;
+        }
+    }
+}
 
 } // namespace
 
-void sortRows(std::vector<PackedRow>& rows, std::size_t first, std::size_t last,
-              std::size_t firstKey, std::size_t lastKey) {
+void sortRows(RowStore& rows, std::size_t first, std::size_t last, std::size_t firstKey,
+              std::size_t lastKey) {
+    const std::span<RowStore::Slot> slots = rows.settledSlots().subspan(first, last - first + 1);
     std::vector<SortEntry> entries;
-    entries.reserve(last - first + 1);
-    for (std::size_t row = first; row <= last; ++row) {
-        entries.push_back({FoldedPrefix(rows[row].cell(firstKey)), row});
+    entries.reserve(slots.size());
+    for (std::uint32_t i = 0; i < slots.size(); ++i) {
+        entries.push_back(entryFor(rows.cell(first + i, firstKey), i));
     }
-    const auto keysCompare = [&](std::size_t a, std::size_t b) {
-        for (std::size_t key = firstKey; key <= lastKey; ++key) {
-            const int order = compareFolded(rows[a].cell(key), rows[b].cell(key));
+    // Rows whose prefixes are equal: the rest of a long first key, then the other key columns.
+    const auto restCompare = [&](const SortEntry& a, const SortEntry& b) {
+        const std::size_t rowA = first + a.index;
+        const std::size_t rowB = first + b.index;
+        const std::size_t from = (a.low & 0xFF) == longerThanPrefix ? firstKey : firstKey + 1;
+        for (std::size_t key = from; key <= lastKey; ++key) {
+            const int order = compareFolded(rows.cell(rowA, key), rows.cell(rowB, key));
             if (order != 0) {
                 return order;
             }
         }
         return 0;
     };
-    std::stable_sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
-        if (a.prefix != b.prefix) {
-            return a.prefix < b.prefix;
+    std::sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
+        if (a.high != b.high) {
+            return a.high < b.high;
         }
-        return keysCompare(a.row, b.row) < 0;
+        if (a.low != b.low) {
+            return a.low < b.low;
+        }
+        const int order = restCompare(a, b);
+        return order != 0 ? order < 0 : a.index < b.index;
     });
-    std::vector<PackedRow> sorted;
-    sorted.reserve(entries.size());
-    for (const SortEntry& entry : entries) {
-        sorted.push_back(std::move(rows[entry.row]));
-    }
-    std::move(sorted.begin(), sorted.end(), rows.begin() + static_cast<std::ptrdiff_t>(first));
+    applyOrder(slots, entries);
 }
 
 } // namespace quiverel

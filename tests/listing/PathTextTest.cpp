@@ -21,6 +21,14 @@ TEST(PathTextTest, DisplayTextReplacesEachInvalidByte) {
         {"big\xF4\x90\x80\x80", "big\uFFFD\uFFFD\uFFFD\uFFFD"},
         {"\xF0\x9F\x93\x81", "\xF0\x9F\x93\x81"},
         {"", ""},
+        // Long stretches, with the odd byte on either side of each eight-byte word.
+        {"/home/user/documents/\xff/more-words-here/ｶﾅ/x\xe3",
+         "/home/user/documents/\uFFFD/more-words-here/ｶﾅ/x\uFFFD"},
+        {"1234567\x80"
+         "90abcdef\xC3\xA9ghijklmn\x80",
+         "1234567\uFFFD"
+         "90abcdef\xC3\xA9ghijklmn\uFFFD"},
+        {"12345678\x80", "12345678\uFFFD"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(toDisplayText(c.native), c.display) << c.native;
