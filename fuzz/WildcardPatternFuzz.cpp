@@ -1,7 +1,9 @@
 // The input is a pattern and a name separated by the first zero byte. Parsing and matching
-// never fail on any bytes, and the matcher keeps the properties users rely on.
+// never fail on any bytes, the matcher keeps the properties users rely on, and on short inputs
+// it agrees with a slow reference matcher.
 
 #include "FuzzCheck.h"
+#include "ReferenceWildcard.h"
 #include "listing/PathText.h"
 #include "listing/WildcardPattern.h"
 
@@ -56,6 +58,12 @@ void checkName(std::string_view pattern, std::string_view name) {
         const bool either = matchesIfUsable(pattern.substr(0, separator), name) ||
                             matchesIfUsable(pattern.substr(separator + 1), name);
         check(matched == either, "a pattern matches what any of its parts matches");
+    }
+    // The reference takes time proportional to pattern times name length.
+    constexpr std::size_t referenceLimit = 512;
+    if (parsed && pattern.size() <= referenceLimit && name.size() <= referenceLimit) {
+        check(matched == quiverel::fuzzing::referenceMatches(pattern, name),
+              "the matcher agrees with the reference matcher");
     }
 }
 
