@@ -1,5 +1,6 @@
 #include "listing/BatchListing.h"
 
+#include "listing/AnalysisPipeline.h"
 #include "listing/DataSet_Row.h"
 #include "listing/DirFileSearch.h"
 #include "listing/FileSystem.h"
@@ -29,26 +30,6 @@ public:
 private:
     std::atomic<bool>& m_running;
 };
-
-// Hands the found paths to writeRow in search order until the cancel flag is set. Each path's
-// memory is given back once its row is written, and the list shrinks as it is used up, so the
-// rows of a large folder never need room for the whole list beside them.
-template <typename WriteRow>
-void writeFoundRows(std::vector<std::string>& sFound, const std::atomic<bool>& cancelFlag,
-                    WriteRow writeRow) {
-    constexpr std::size_t leastShrink = 4096;
-    std::size_t k = 0;
-    while (k + 1 < sFound.size() && !cancelFlag) {
-        writeRow(sFound[k]);
-        std::string().swap(sFound[k]);
-        ++k;
-        if (k >= leastShrink && 2 * k >= sFound.size()) {
-            sFound.erase(sFound.begin(), sFound.begin() + static_cast<std::ptrdiff_t>(k));
-            sFound.shrink_to_fit();
-            k = 0;
-        }
-    }
-}
 
 // Orders all data rows by file name and writes their running numbers.
 void sortAndNumber(GridModel& grid) {
@@ -103,7 +84,33 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
             handling = nullptr;
         };
 
-        const SearchControl control{m_pump, m_cancel, &m_found};
+        // A folder's files are analysed on a second thread while the search goes on; their rows
+        // are written here, in search order, once the search of the folder has ended.
+        const auto listFolder = [&](const std::string& nativePath) {
+            AnalysisPipeline pipeline(flgOmoji);
+            searchFolderFiles(*pattern, nativePath, {m_pump, m_cancel},
+                              [&](const std::string& folder, NameList& files) {
+                                  if (m_cancel) {
+                                      return false;
+                                  }
+                                  m_found += static_cast<long long>(files.size());
+                                  pipeline.add(folder, std::move(files));
+                                  return true;
+                              });
+            pipeline.close();
+            handling = nullptr;
+            AnalysedFile file;
+            while (!m_cancel && pipeline.next(file)) {
+                try {
+                    if (DataSet_RowAnalysed(ctlMSFlexGrid1, lNum, file, sTrim, flgCheck)) {
+                        ++lNum;
+                    }
+                } catch (const std::exception& failure) {
+                    throw ListingFailure(std::string(file.strFullPathFileName), failure.what());
+                }
+            }
+        };
+
         for (std::size_t entry = 1; entry < fileTable.size() && !m_cancel; ++entry) {
             const std::string& nativePath = fileTable[entry];
             handling = &nativePath;
@@ -120,9 +127,7 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
             if (m_options.OptFolder != 1) {
                 continue;
             }
-            std::vector<std::string> sFound{std::string()};
-            DirFileSearch(*pattern, nativePath, sFound, control);
-            writeFoundRows(sFound, m_cancel, writeRow);
+            listFolder(nativePath);
         }
         handling = nullptr;
 

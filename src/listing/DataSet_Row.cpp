@@ -3,13 +3,11 @@
 #include "listing/FileAnalyze.h"
 #include "listing/GridModel.h"
 
-#include <string_view>
-
 namespace quiverel {
 namespace {
 
-bool isBlank(const std::string& text) {
-    return text.find_first_not_of(' ') == std::string::npos;
+bool isBlank(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
 }
 
 // The path name without sTrim when it stands, in exactly this case, at the very start.
@@ -20,6 +18,32 @@ std::string_view trimmedPathName(std::string_view pathName, std::string_view sTr
     return pathName;
 }
 
+// The steps after the analysis: skip a file without time stamp, else append the row and write
+// the chosen columns.
+bool writeRow(GridModel& grid, std::int32_t lNum, const AnalysedFile& file,
+              const std::string& sTrim, const ColumnFlags& flgCheck) {
+    if (isBlank(file.strStamp)) {
+        return false;
+    }
+    grid.setRows(grid.Rows() + 1);
+    grid.setRow(lNum);
+    // Column k + 1 receives cells[k].
+    const std::string_view cells[] = {
+        file.strFileName, trimmedPathName(file.strPathName, sTrim),
+        file.strSizeKB,   file.strVer,
+        file.strStamp,    file.strFullPathFileName,
+        file.strKaku,
+    };
+    static_assert(std::size(cells) == std::tuple_size_v<ColumnFlags>);
+    for (std::size_t k = 0; k < flgCheck.size(); ++k) {
+        if (flgCheck[k]) {
+            grid.setCol(static_cast<std::int32_t>(k) + 1);
+            grid.setText(cells[k]);
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool DataSet_Row(GridModel& ctlMSFlexGrid1, std::int32_t lNum, const std::string& nativePath,
@@ -28,26 +52,16 @@ bool DataSet_Row(GridModel& ctlMSFlexGrid1, std::int32_t lNum, const std::string
     ctlMSFlexGrid1.setCols(8);
     FileFields fields;
     FileAnalyze(nativePath, strFullPathFileName, fields, flgOmoji);
-    if (isBlank(fields.strStamp)) {
-        return false;
-    }
-    ctlMSFlexGrid1.setRows(ctlMSFlexGrid1.Rows() + 1);
-    ctlMSFlexGrid1.setRow(lNum);
-    // Column k + 1 receives cells[k].
-    const std::string_view cells[] = {
-        fields.strFileName, trimmedPathName(fields.strPathName, sTrim),
-        fields.strSizeKB,   fields.strVer,
-        fields.strStamp,    strFullPathFileName,
-        fields.strKaku,
-    };
-    static_assert(std::size(cells) == std::tuple_size_v<ColumnFlags>);
-    for (std::size_t k = 0; k < flgCheck.size(); ++k) {
-        if (flgCheck[k]) {
-            ctlMSFlexGrid1.setCol(static_cast<std::int32_t>(k) + 1);
-            ctlMSFlexGrid1.setText(cells[k]);
-        }
-    }
-    return true;
+    const AnalysedFile file{strFullPathFileName, fields.strPathName, fields.strFileName,
+                            fields.strSizeKB,    fields.strStamp,    fields.strVer,
+                            fields.strKaku};
+    return writeRow(ctlMSFlexGrid1, lNum, file, sTrim, flgCheck);
+}
+
+bool DataSet_RowAnalysed(GridModel& ctlMSFlexGrid1, std::int32_t lNum, const AnalysedFile& file,
+                         const std::string& sTrim, const ColumnFlags& flgCheck) {
+    ctlMSFlexGrid1.setCols(8);
+    return writeRow(ctlMSFlexGrid1, lNum, file, sTrim, flgCheck);
 }
 
 } // namespace quiverel

@@ -54,6 +54,14 @@ void DirFileSearch(const WildcardPattern& sPattern, const std::string& CurrDir,
     if (sFound.empty()) {
         sFound.emplace_back();
     }
+    searchFolderFiles(sPattern, CurrDir, control,
+                      [&](const std::string& folder, const NameList& files) {
+                          return collectFiles(folder, files, sFound, control);
+                      });
+}
+
+void searchFolderFiles(const WildcardPattern& sPattern, const std::string& CurrDir,
+                       const SearchControl& control, const FolderFilesSink& takeFiles) {
     if (isCancelled(control)) {
         return;
     }
@@ -77,7 +85,7 @@ void DirFileSearch(const WildcardPattern& sPattern, const std::string& CurrDir,
                 pending.push_back({path.size(), std::move(subFolder)});
             }
         } else {
-            if (!collectFiles(path, folder.contents.files, sFound, control)) {
+            if (!folder.contents.files.empty() && !takeFiles(path, folder.contents.files)) {
                 return;
             }
             pending.pop_back();

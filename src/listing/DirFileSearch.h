@@ -1,12 +1,14 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace quiverel {
 
 class EventPump;
+class NameList;
 class WildcardPattern;
 
 // What a folder search needs from its batch.
@@ -23,5 +25,16 @@ struct SearchControl {
 // A folder that cannot be listed throws ListingFailure.
 void DirFileSearch(const WildcardPattern& sPattern, const std::string& CurrDir,
                    std::vector<std::string>& sFound, const SearchControl& control);
+
+// Receives the matching files of one folder: the folder's text (native, no trailing separator
+// but for the root) and the names, ascending; it may take the names away. Returns false to
+// stop the search.
+using FolderFilesSink = std::function<bool(const std::string& folder, NameList& files)>;
+
+// The same search, handing over each folder's files where DirFileSearch collects their paths:
+// the same order, the same yields, cancel tests and failures. Folders without a matching file
+// are not handed over. The sink does its own counting.
+void searchFolderFiles(const WildcardPattern& sPattern, const std::string& CurrDir,
+                       const SearchControl& control, const FolderFilesSink& takeFiles);
 
 } // namespace quiverel

@@ -15,26 +15,29 @@ static_assert(sizeof(std::time_t) >= 8, "time stamps past 2038 need a 64-bit tim
 
 constexpr long long blockSize = 1024;
 
-// Decimal digits of value grouped in threes from the right with ",".
-std::string groupThousands(unsigned long long value) {
-    std::string digits = std::to_string(value);
-    for (std::size_t at = digits.size(); at > 3; at -= 3) {
-        digits.insert(at - 3, 1, ',');
-    }
-    return digits;
+void clearFields(FileFields& fields) {
+    fields.strPathName.clear();
+    fields.strFileName.clear();
+    fields.strSizeKB.clear();
+    fields.strStamp.clear();
+    fields.strVer.clear();
+    fields.strKaku.clear();
 }
 
 void splitAtLastSeparator(const std::string& fullPath, FileFields& fields) {
     const std::size_t separator = fullPath.rfind(pathSeparator);
     if (separator != std::string::npos) {
-        fields.strFileName = fullPath.substr(separator + 1);
+        fields.strFileName.assign(fullPath, separator + 1);
     }
-    fields.strPathName = fullPath.substr(0, fullPath.size() - fields.strFileName.size());
+    fields.strPathName.assign(fullPath, 0, fullPath.size() - fields.strFileName.size());
 }
 
-std::string extensionOf(const std::string& fileName) {
+void takeExtension(const std::string& fileName, std::string& extension) {
     const std::size_t dot = fileName.rfind('.');
-    return dot == std::string::npos ? std::string() : toUpperAscii(fileName.substr(dot + 1));
+    if (dot != std::string::npos) {
+        extension.assign(fileName, dot + 1);
+        upperCaseAscii(extension);
+    }
 }
 
 bool carriesVersion(const std::string& extension) {
@@ -42,54 +45,107 @@ bool carriesVersion(const std::string& extension) {
 }
 
 // An unreadable version resource leaves the text empty; nothing reaches the caller.
-std::string readVersion(const std::string& nativePath) {
-    std::string version;
+void readVersion(const fs::FileRef& file, std::string& version) {
     try {
-        FileVersionGet(nativePath, version);
+        FileVersionGet(file, version);
     } catch (const std::exception&) {
         version.clear();
     }
-    return version;
+}
+
+void appendDigits(std::string& out, int value, int width) {
+    char digits[4];
+    for (int i = width - 1; i >= 0; --i) {
+        digits[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    out.append(digits, static_cast<std::size_t>(width));
 }
 
 } // namespace
 
 std::string formatSizeKB(long long bytes) {
+    std::string text;
+    appendSizeKB(text, bytes);
+    return text;
+}
+
+void appendSizeKB(std::string& out, long long bytes) {
     // Whole 1024-byte blocks plus one, so an empty file shows as 1KB and 1024 bytes as 2KB. No
     // file has fewer than zero bytes; such a count shows as an empty file.
     const long long counted = bytes < 0 ? 0 : bytes;
-    return groupThousands(static_cast<unsigned long long>(counted / blockSize + 1)) + "KB";
+    auto blocks = static_cast<unsigned long long>(counted / blockSize + 1);
+    // Decimal digits grouped in threes from the right with ",", written from the right.
+    char text[32];
+    char* at = text + sizeof text;
+    for (int digit = 0; blocks != 0 || digit == 0; ++digit) {
+        if (digit != 0 && digit % 3 == 0) {
+            *--at = ',';
+        }
+        *--at = static_cast<char>('0' + blocks % 10);
+        blocks /= 10;
+    }
+    out.append(at, static_cast<std::size_t>(text + sizeof text - at));
+    out += "KB";
 }
 
 std::string formatStamp(long long secondsSinceEpoch) {
+    std::string text;
+    appendStamp(text, secondsSinceEpoch);
+    return text;
+}
+
+void appendStamp(std::string& out, long long secondsSinceEpoch) {
     const auto time = static_cast<std::time_t>(secondsSinceEpoch);
     std::tm local{};
     if (localtime_r(&time, &local) == nullptr) {
-        return {};
+        return;
     }
-    char text[64];
-    std::snprintf(text, sizeof text, "%04lld/%02d/%02d %02d:%02d", local.tm_year + 1900LL,
-                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min);
-    return text;
+    const long long year = local.tm_year + 1900LL;
+    if (year < 0 || year > 9999) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%04lld/%02d/%02d %02d:%02d", year, local.tm_mon + 1,
+                      local.tm_mday, local.tm_hour, local.tm_min);
+        out += text;
+        return;
+    }
+    appendDigits(out, static_cast<int>(year), 4);
+    out += '/';
+    appendDigits(out, local.tm_mon + 1, 2);
+    out += '/';
+    appendDigits(out, local.tm_mday, 2);
+    out += ' ';
+    appendDigits(out, local.tm_hour, 2);
+    out += ':';
+    appendDigits(out, local.tm_min, 2);
 }
 
 void FileAnalyze(const std::string& nativePath, std::string& strFullPathFileName,
                  FileFields& fields, bool flgOmoji) {
-    fields = FileFields{};
+    FileAnalyze(fs::FileRef::atPath(nativePath), strFullPathFileName, fields, flgOmoji);
+}
+
+void FileAnalyze(const fs::FileRef& file, std::string& strFullPathFileName, FileFields& fields,
+                 bool flgOmoji) {
+    clearFields(fields);
     if (flgOmoji) {
-        strFullPathFileName = toUpperAscii(strFullPathFileName);
+        upperCaseAscii(strFullPathFileName);
     }
     splitAtLastSeparator(strFullPathFileName, fields);
 
     struct stat status {};
-    const bool statusRead = fs::statPath(nativePath, status) == 0;
-    fields.strSizeKB = formatSizeKB(statusRead ? static_cast<long long>(status.st_size) : 0);
+    const bool statusRead = file.stat(status) == 0;
+    appendSizeKB(fields.strSizeKB, statusRead ? static_cast<long long>(status.st_size) : 0);
     if (statusRead) {
-        fields.strStamp = formatStamp(static_cast<long long>(status.st_mtim.tv_sec));
+        appendStamp(fields.strStamp, static_cast<long long>(status.st_mtim.tv_sec));
     }
 
-    fields.strKaku = extensionOf(fields.strFileName);
-    fields.strVer = carriesVersion(fields.strKaku) ? readVersion(nativePath) : "-";
+    takeExtension(fields.strFileName, fields.strKaku);
+    if (carriesVersion(fields.strKaku)) {
+        readVersion(file, fields.strVer);
+    } else {
+        fields.strVer = "-";
+    }
 }
 
 } // namespace quiverel

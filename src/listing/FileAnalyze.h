@@ -4,6 +4,10 @@
 
 namespace quiverel {
 
+namespace fs {
+class FileRef;
+}
+
 // The texts of one grid row derived from a file.
 struct FileFields {
     std::string strPathName; // folder part, up to and including the last separator
@@ -20,11 +24,17 @@ struct FileFields {
 // as cleared and the others still run.
 void FileAnalyze(const std::string& nativePath, std::string& strFullPathFileName,
                  FileFields& fields, bool flgOmoji);
+// The same for a file given by path or by its name inside an open folder. The fields keep the
+// room of their earlier texts, so analysing file after file into the same fields allocates little.
+void FileAnalyze(const fs::FileRef& file, std::string& strFullPathFileName, FileFields& fields,
+                 bool flgOmoji);
 
 // The size text for a byte count: 0 -> "1KB", 1024 -> "2KB", 123456789 -> "120,564KB".
 std::string formatSizeKB(long long bytes);
+void appendSizeKB(std::string& out, long long bytes);
 
 // "yyyy/mm/dd hh:mm" in local time; empty when the time cannot be converted.
 std::string formatStamp(long long secondsSinceEpoch);
+void appendStamp(std::string& out, long long secondsSinceEpoch);
 
 } // namespace quiverel

@@ -76,6 +76,20 @@ int openPath(const std::string& nativePath, int flags) {
     });
 }
 
+int FileRef::stat(struct stat& out) const {
+    if (m_path != nullptr) {
+        return statPath(*m_path, out);
+    }
+    return ::fstatat(m_folderFd, m_name, &out, 0) == 0 ? 0 : errno;
+}
+
+int FileRef::open(int flags) const {
+    if (m_path != nullptr) {
+        return openPath(*m_path, flags);
+    }
+    return ::openat(m_folderFd, m_name, flags | O_CLOEXEC);
+}
+
 std::string errorText(int error) {
     return std::strerror(error);
 }

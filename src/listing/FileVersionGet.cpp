@@ -15,12 +15,12 @@ namespace {
 // device or folder is not opened, and the check is made again on the open descriptor so that
 // a file swapped for one in between is not read either; the open flags keep even that open
 // from blocking or taking a terminal.
-std::optional<FixedFileInfo> readFixedFileInfoOfFile(const std::string& nativePath) {
+std::optional<FixedFileInfo> readFixedFileInfoOfFile(const fs::FileRef& file) {
     struct stat status {};
-    if (fs::statPath(nativePath, status) != 0 || !S_ISREG(status.st_mode)) {
+    if (file.stat(status) != 0 || !S_ISREG(status.st_mode)) {
         return std::nullopt;
     }
-    const int fd = fs::openPath(nativePath, O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    const int fd = file.open(O_RDONLY | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         return std::nullopt;
     }
@@ -44,8 +44,12 @@ std::string versionTextOf(const FixedFileInfo& info) {
 }
 
 void FileVersionGet(const std::string& nativePath, std::string& versionText) {
+    FileVersionGet(fs::FileRef::atPath(nativePath), versionText);
+}
+
+void FileVersionGet(const fs::FileRef& file, std::string& versionText) {
     versionText.clear();
-    if (const auto info = readFixedFileInfoOfFile(nativePath)) {
+    if (const auto info = readFixedFileInfoOfFile(file)) {
         versionText = versionTextOf(*info);
     }
 }

@@ -183,6 +183,28 @@ TEST_F(BatchListingTest, FailurePartWayKeepsEarlierRowsUnsortedAndUnnumbered) {
     }
 }
 
+TEST_F(BatchListingTest, FolderGoneDuringTheSearchEndsTheBatchWithoutAnyOfItsRows) {
+    const std::string zed = file("z.txt");
+    file("dir/a/one.txt");
+    file("dir/b/two.txt");
+    file("dir/own.txt");
+    // The files of dir/a are already found, and being analysed, when dir/b goes.
+    pump.onPump = [this] {
+        if (pump.calls == 2) {
+            std::filesystem::remove_all(tree.path("dir/b"));
+        }
+    };
+
+    const BatchResult result = run({zed, tree.path("dir")});
+
+    EXPECT_EQ(result.outcome, Outcome::Failed);
+    EXPECT_EQ(result.failedPath, tree.path("dir/b"));
+    EXPECT_EQ(result.rowsWritten, 1);
+    EXPECT_EQ(column(1), std::vector<std::string>{"z.txt"});
+    EXPECT_EQ(column(0), std::vector<std::string>{""});
+    EXPECT_EQ(messages.shown, std::vector<ShownMessage>{badTarget});
+}
+
 TEST_F(BatchListingTest, FailureNamesThePathAsGivenWithTheSystemReason) {
     const BatchResult result = run({tree.path("missing")}, true);
     EXPECT_EQ(result.failedPath, tree.path("missing"));

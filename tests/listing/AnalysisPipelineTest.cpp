@@ -1,0 +1,122 @@
+#include "listing/AnalysisPipeline.h"
+
+#include "listing/FileAnalyze.h"
+#include "listing/PathText.h"
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quiverel {
+namespace {
+
+using testing::TempTree;
+
+// What the batch would write for a file analysed by its path on the calling thread.
+std::vector<std::string> analysedByPath(const std::string& nativePath, bool flgOmoji) {
+    std::string fullPath = toDisplayText(nativePath);
+    FileFields fields;
+    FileAnalyze(nativePath, fullPath, fields, flgOmoji);
+    return {fullPath,        fields.strPathName, fields.strFileName, fields.strSizeKB,
+            fields.strStamp, fields.strVer,      fields.strKaku};
+}
+
+std::vector<std::string> textsOf(const AnalysedFile& file) {
+    return {std::string(file.strFullPathFileName),
+            std::string(file.strPathName),
+            std::string(file.strFileName),
+            std::string(file.strSizeKB),
+            std::string(file.strStamp),
+            std::string(file.strVer),
+            std::string(file.strKaku)};
+}
+
+NameList namesOf(const std::vector<std::string>& names) {
+    NameList list;
+    for (const std::string& name : names) {
+        list.add(name);
+    }
+    return list;
+}
+
+class AnalysisPipelineTest : public ::testing::Test {
+protected:
+    // Files with long names, enough for their texts to fill several blocks.
+    std::vector<std::string> makeFolder(const std::string& folder, int files) {
+        tree.makeFolder(folder);
+        std::vector<std::string> names;
+        for (int i = 0; i < files; ++i) {
+            names.push_back(std::to_string(i) + "-" + std::string(200, 'n') +
+                            (i % 3 == 0 ? ".Dll" : ".txt"));
+            tree.makeFile(folder + "/" + names.back(),
+                          std::string(static_cast<std::size_t>(i), 'x'));
+        }
+        return names;
+    }
+
+    TempTree tree;
+};
+
+TEST_F(AnalysisPipelineTest, HandsBackEveryFileInTheOrderAddedAsThePathWouldGiveIt) {
+    const std::vector<std::string> folders = {"one", "Two", "Two/Deeper", "three\xff"};
+    std::vector<std::vector<std::string>> names;
+    for (const std::string& folder : folders) {
+        names.push_back(makeFolder(folder, folder == "Two" ? 0 : 2500));
+    }
+    for (const bool flgOmoji : {false, true}) {
+        SCOPED_TRACE(flgOmoji);
+        std::vector<std::vector<std::string>> expected;
+        AnalysisPipeline pipeline(flgOmoji);
+        for (std::size_t f = 0; f < folders.size(); ++f) {
+            for (const std::string& name : names[f]) {
+                expected.push_back(analysedByPath(tree.path(folders[f] + "/" + name), flgOmoji));
+            }
+            pipeline.add(tree.path(folders[f]), namesOf(names[f]));
+        }
+        pipeline.close();
+
+        std::vector<std::vector<std::string>> handedBack;
+        AnalysedFile file;
+        while (pipeline.next(file)) {
+            handedBack.push_back(textsOf(file));
+        }
+        EXPECT_EQ(handedBack, expected);
+        EXPECT_FALSE(pipeline.next(file));
+    }
+}
+
+TEST_F(AnalysisPipelineTest, FilesOfAFolderGoneMeanwhileComeBackWithoutStamp) {
+    AnalysisPipeline pipeline(false);
+    pipeline.add(tree.path("gone"), namesOf({"a.exe", "b.txt"}));
+    pipeline.close();
+    AnalysedFile file;
+    std::vector<std::vector<std::string>> handedBack;
+    while (pipeline.next(file)) {
+        handedBack.push_back(textsOf(file));
+    }
+    const std::string folder = tree.path("gone/");
+    EXPECT_EQ(handedBack, (std::vector<std::vector<std::string>>{
+                              {folder + "a.exe", folder, "a.exe", "1KB", "", "", "EXE"},
+                              {folder + "b.txt", folder, "b.txt", "1KB", "", "-", "TXT"}}));
+}
+
+TEST_F(AnalysisPipelineTest, EndsAtOnceWhenNothingWasAddedOrWhenAbandoned) {
+    AnalysisPipeline empty(true);
+    empty.close();
+    AnalysedFile file;
+    EXPECT_FALSE(empty.next(file));
+
+    const std::vector<std::string> names = makeFolder("many", 3000);
+    AnalysisPipeline abandoned(false);
+    for (int round = 0; round < 20; ++round) {
+        abandoned.add(tree.path("many"), namesOf(names));
+    }
+    ASSERT_TRUE(abandoned.next(file));
+    EXPECT_EQ(file.strFileName, names.front());
+    // Going out of scope without close() or taking the rest must neither hang nor leak.
+}
+
+} // namespace
+} // namespace quiverel
