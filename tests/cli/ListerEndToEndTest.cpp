@@ -1,97 +1,20 @@
 // Runs the built quiverel2000-list on real temporary trees.
 
 #include "listing/ListingTexts.h"
+#include "support/ListerProcess.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fcntl.h>
-#include <fstream>
-#include <spawn.h>
-#include <sstream>
 #include <sys/stat.h>
-#include <sys/wait.h>
-
-extern char** environ;
 
 namespace quiverel {
 namespace {
 
+using testing::runLister;
 using testing::TempTree;
-
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readWhole(const std::string& path) {
-    std::ifstream stream(path, std::ios::binary);
-    std::ostringstream text;
-    text << stream.rdbuf();
-    return text.str();
-}
-
-// The environment of this process with the time zone set to UTC, so time stamps are known.
-std::vector<std::string> utcEnvironment() {
-    std::vector<std::string> environment;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        if (std::strncmp(*entry, "TZ=", 3) != 0) {
-            environment.emplace_back(*entry);
-        }
-    }
-    environment.emplace_back("TZ=UTC0");
-    return environment;
-}
-
-// Runs the lister with args in workingDirectory (this process's own when empty). Its output is
-// captured, or goes to outPath when one is given (and is then not read back).
-Outcome runLister(std::vector<std::string> args, const std::string& workingDirectory = {},
-                  std::string outPath = {}) {
-    const TempTree scratch;
-    const bool captureOut = outPath.empty();
-    if (captureOut) {
-        outPath = scratch.path("out");
-    }
-    const std::string errPath = scratch.path("err");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT, 0600);
-    if (!workingDirectory.empty()) {
-        posix_spawn_file_actions_addchdir_np(&actions, workingDirectory.c_str());
-    }
-
-    args.insert(args.begin(), QUIVEREL_LISTER);
-    std::vector<char*> argv;
-    for (std::string& arg : args) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    std::vector<std::string> environment = utcEnvironment();
-    std::vector<char*> envp;
-    for (std::string& entry : environment) {
-        envp.push_back(entry.data());
-    }
-    envp.push_back(nullptr);
-
-    Outcome outcome;
-    pid_t child = 0;
-    const int spawned =
-        posix_spawn(&child, QUIVEREL_LISTER, &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        ADD_FAILURE() << "cannot start the lister: " << std::strerror(spawned);
-        return outcome;
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    outcome.out = captureOut ? readWhole(outPath) : std::string();
-    outcome.err = readWhole(errPath);
-    return outcome;
-}
+using Outcome = testing::ListerOutcome;
 
 std::string upper(std::string text) {
     for (char& c : text) {
