@@ -7,6 +7,7 @@
 #include "listing/GridModel.h"
 #include "listing/ListingFailure.h"
 #include "listing/ListingTexts.h"
+#include "listing/NameList.h"
 #include "listing/Options.h"
 #include "listing/PathText.h"
 #include "listing/WildcardPattern.h"
@@ -89,12 +90,12 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
         const auto listFolder = [&](const std::string& nativePath) {
             AnalysisPipeline pipeline(flgOmoji);
             searchFolderFiles(*pattern, nativePath, {m_pump, m_cancel},
-                              [&](const std::string& folder, NameList& files) {
+                              [&](const std::string& folder, const NameList& files) {
                                   if (m_cancel) {
                                       return false;
                                   }
                                   m_found += static_cast<long long>(files.size());
-                                  pipeline.add(folder, std::move(files));
+                                  pipeline.add(folder, files);
                                   return true;
                               });
             pipeline.close();

@@ -27,9 +27,8 @@ void DirFileSearch(const WildcardPattern& sPattern, const std::string& CurrDir,
                    std::vector<std::string>& sFound, const SearchControl& control);
 
 // Receives the matching files of one folder: the folder's text (native, no trailing separator
-// but for the root) and the names, ascending; it may take the names away. Returns false to
-// stop the search.
-using FolderFilesSink = std::function<bool(const std::string& folder, NameList& files)>;
+// but for the root) and the names, ascending. Returns false to stop the search.
+using FolderFilesSink = std::function<bool(const std::string& folder, const NameList& files)>;
 
 // The same search, handing over each folder's files where DirFileSearch collects their paths:
 // the same order, the same yields, cancel tests and failures. Folders without a matching file

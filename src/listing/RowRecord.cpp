@@ -2,7 +2,6 @@
 
 #include "listing/Varint.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace quiverel {
@@ -13,6 +12,12 @@ namespace {
 constexpr std::size_t hostsSearched = 4;
 constexpr std::size_t leastSearchedLength = 8;
 
+// The record starts with the cell count, shifted, and this flag when the count leaves out an
+// empty column 0 (the running number is mostly kept beside the record).
+constexpr std::uint64_t firstColumnLeftOut = 1;
+// Each cell's descriptor is its length, shifted, and this flag when the cell keeps no bytes of
+// its own; such a cell's descriptor is followed by the distance from its end to the end of the
+// byte area (a name or extension at the end of a full path is at distance 0).
 constexpr std::uint64_t sharedFlag = 1;
 
 // Where text stands inside host, or npos.
@@ -20,40 +25,55 @@ std::size_t positionIn(std::string_view host, std::string_view text) {
     if (text.size() > host.size()) {
         return std::string_view::npos;
     }
-    if (host.starts_with(text)) {
-        return 0;
-    }
     if (host.ends_with(text)) {
         return host.size() - text.size();
+    }
+    if (host.starts_with(text)) {
+        return 0;
     }
     return text.size() >= leastSearchedLength ? host.find(text) : std::string_view::npos;
 }
 
-// Walks the cell descriptors of a record, calling visit(col, offset, length) with the offset of
-// the cell's bytes in the byte area. Returns the start of the byte area.
-template <typename Visit> const char* walkCells(const char* record, Visit visit) {
-    std::uint64_t count = 0;
-    const char* in = varint::read(record, count);
-    std::size_t ownBytes = 0;
-    for (std::size_t col = 0; col < count; ++col) {
+struct StoredCell {
+    bool shared;
+    std::size_t place; // own cells: offset from the area's start; shared: distance from its end
+    std::size_t length;
+};
+
+// Walks the record's cells, calling visit(col, cell) for each stored one. Returns the start of
+// the byte area; ownBytes receives its size.
+template <typename Visit>
+const char* walkCells(const char* record, std::size_t& ownBytes, Visit visit) {
+    std::uint64_t header = 0;
+    const char* in = varint::read(record, header);
+    const std::size_t firstCol = (header & firstColumnLeftOut) != 0 ? 1 : 0;
+    const std::size_t count = header >> 1;
+    ownBytes = 0;
+    for (std::size_t i = 0; i < count; ++i) {
         std::uint64_t descriptor = 0;
         in = varint::read(in, descriptor);
-        const std::size_t length = descriptor >> 1;
-        if ((descriptor & sharedFlag) != 0) {
-            std::uint64_t offset = 0;
-            in = varint::read(in, offset);
-            visit(col, offset, length);
+        StoredCell cell{(descriptor & sharedFlag) != 0, ownBytes, descriptor >> 1};
+        if (cell.shared) {
+            std::uint64_t distance = 0;
+            in = varint::read(in, distance);
+            cell.place = distance;
         } else {
-            visit(col, ownBytes, length);
-            ownBytes += length;
+            ownBytes += cell.length;
         }
+        visit(firstCol + i, cell);
     }
     return in;
+}
+
+std::string_view textOf(const char* area, std::size_t ownBytes, const StoredCell& cell) {
+    const std::size_t offset = cell.shared ? ownBytes - cell.place - cell.length : cell.place;
+    return {area + offset, cell.length};
 }
 
 } // namespace
 
 std::size_t RowRecordWriter::plan(std::span<const std::string_view> cells) {
+    m_firstCol = !cells.empty() && cells.front().empty() ? 1 : 0;
     m_cells = cells;
     const std::size_t count = cells.size();
     m_placements.resize(count);
@@ -87,36 +107,39 @@ std::size_t RowRecordWriter::plan(std::span<const std::string_view> cells) {
     }
 
     m_areaOffsets.resize(count);
-    std::size_t ownBytes = 0;
-    std::size_t headerBytes = varint::sizeOf(count);
+    m_ownBytes = 0;
     for (std::size_t i = 0; i < count; ++i) {
         if (m_placements[i].host == i) {
-            m_areaOffsets[i] = ownBytes;
-            ownBytes += cells[i].size();
+            m_areaOffsets[i] = m_ownBytes;
+            m_ownBytes += cells[i].size();
         }
     }
-    for (std::size_t i = 0; i < count; ++i) {
-        const Placement& placement = m_placements[i];
+    std::size_t headerBytes = varint::sizeOf((count - m_firstCol) << 1);
+    for (std::size_t i = m_firstCol; i < count; ++i) {
         headerBytes += varint::sizeOf(std::uint64_t{cells[i].size()} << 1);
-        if (placement.host != i) {
-            headerBytes += varint::sizeOf(m_areaOffsets[placement.host] + placement.position);
+        if (m_placements[i].host != i) {
+            headerBytes += varint::sizeOf(distanceToEnd(i));
         }
     }
-    m_size = headerBytes + ownBytes;
-    return m_size;
+    return headerBytes + m_ownBytes;
+}
+
+std::size_t RowRecordWriter::distanceToEnd(std::size_t cell) const {
+    const Placement& placement = m_placements[cell];
+    return m_ownBytes - m_areaOffsets[placement.host] - placement.position - m_cells[cell].size();
 }
 
 void RowRecordWriter::write(char* out) const {
     const std::size_t count = m_cells.size();
-    out = varint::write(out, count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const Placement& placement = m_placements[i];
+    out = varint::write(out,
+                        ((count - m_firstCol) << 1) | (m_firstCol != 0 ? firstColumnLeftOut : 0));
+    for (std::size_t i = m_firstCol; i < count; ++i) {
         const std::uint64_t length = m_cells[i].size();
-        if (placement.host == i) {
+        if (m_placements[i].host == i) {
             out = varint::write(out, length << 1);
         } else {
             out = varint::write(out, (length << 1) | sharedFlag);
-            out = varint::write(out, m_areaOffsets[placement.host] + placement.position);
+            out = varint::write(out, distanceToEnd(i));
         }
     }
     for (std::size_t i = 0; i < count; ++i) {
@@ -130,37 +153,36 @@ void RowRecordWriter::write(char* out) const {
 namespace rowrecord {
 
 std::size_t cellCount(const char* record) {
-    std::uint64_t count = 0;
-    varint::read(record, count);
-    return count;
+    std::uint64_t header = 0;
+    varint::read(record, header);
+    return (header >> 1) + ((header & firstColumnLeftOut) != 0 ? 1 : 0);
 }
 
 std::string_view cell(const char* record, std::size_t col) {
-    std::size_t offset = 0;
-    std::size_t length = 0;
-    const char* area = walkCells(record, [&](std::size_t c, std::size_t o, std::size_t l) {
+    StoredCell found{false, 0, 0};
+    std::size_t ownBytes = 0;
+    const char* area = walkCells(record, ownBytes, [&](std::size_t c, const StoredCell& cell) {
         if (c == col) {
-            offset = o;
-            length = l;
+            found = cell;
         }
     });
-    return {area + offset, length};
+    return textOf(area, ownBytes, found);
 }
 
 void cells(const char* record, std::vector<std::string_view>& out) {
-    out.clear();
-    const char* area = walkCells(record, [](std::size_t, std::size_t, std::size_t) {});
-    walkCells(record, [&](std::size_t, std::size_t offset, std::size_t length) {
-        out.emplace_back(area + offset, length);
+    std::size_t ownBytes = 0;
+    const char* area = walkCells(record, ownBytes, [](std::size_t, const StoredCell&) {});
+    out.assign(cellCount(record), std::string_view());
+    std::size_t walked = 0;
+    walkCells(record, walked, [&](std::size_t col, const StoredCell& cell) {
+        out[col] = textOf(area, ownBytes, cell);
     });
 }
 
 std::size_t size(const char* record) {
-    std::size_t end = 0;
-    const char* area = walkCells(record, [&](std::size_t, std::size_t offset, std::size_t length) {
-        end = std::max(end, offset + length);
-    });
-    return static_cast<std::size_t>(area - record) + end;
+    std::size_t ownBytes = 0;
+    const char* area = walkCells(record, ownBytes, [](std::size_t, const StoredCell&) {});
+    return static_cast<std::size_t>(area - record) + ownBytes;
 }
 
 } // namespace rowrecord

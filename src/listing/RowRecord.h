@@ -9,10 +9,10 @@
 namespace quiverel {
 
 // The cells of one grid row packed into one byte record: the cell count, then for each cell its
-// length and where its bytes are, then the bytes. A cell whose text stands inside a longer cell
-// of the same row (the folder and the name inside the full path, say) keeps no bytes of its own
-// and points into the longer one. Lengths and positions are variable-length numbers, so a short
-// cell costs one byte beside its text.
+// length (and where its bytes are, when elsewhere), then the bytes. A cell whose text stands
+// inside a longer cell of the same row (the folder and the name inside the full path, say) keeps
+// no bytes of its own and points into the longer one. Lengths and positions are variable-length
+// numbers, so a short cell costs one byte beside its text.
 class RowRecordWriter {
 public:
     // Lays out the record of cells (cell i is column i). Returns its size in bytes.
@@ -26,12 +26,16 @@ private:
         std::size_t position; // where in the host's bytes
     };
 
+    // Where a cell that keeps no bytes of its own ends, counted back from the byte area's end.
+    std::size_t distanceToEnd(std::size_t cell) const;
+
     std::span<const std::string_view> m_cells;
+    std::size_t m_firstCol = 0; // 1 when an empty column 0 is left out
+    std::size_t m_ownBytes = 0;
     std::vector<Placement> m_placements;
     std::vector<std::uint32_t> m_longestFirst;
     std::vector<std::uint32_t> m_hosts;
     std::vector<std::size_t> m_areaOffsets;
-    std::size_t m_size = 0;
 };
 
 namespace rowrecord {

@@ -1,6 +1,7 @@
 #include "listing/AnalysisPipeline.h"
 
 #include "listing/FileAnalyze.h"
+#include "listing/NameList.h"
 #include "listing/PathText.h"
 #include "support/TempTree.h"
 
