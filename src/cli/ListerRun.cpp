@@ -85,7 +85,10 @@ int runLister(const ListerSettings& settings, std::FILE* out) {
     const BatchResult result = batch.DataSet_AllRow(grid, fileTableOf(settings.paths),
                                                     options.OptTrim, settings.upperCase);
     if (result.outcome == BatchResult::Outcome::Failed) {
-        std::fprintf(stderr, "%s: '%s': %s\n", texts::programName, result.failedPath.c_str(),
+        // Escaped like a cell, a path holding a line break keeps the report on its one line.
+        std::string failedPath;
+        appendTsvCell(failedPath, result.failedPath);
+        std::fprintf(stderr, "%s: '%s': %s\n", texts::programName, failedPath.c_str(),
                      result.reason.c_str());
     }
 

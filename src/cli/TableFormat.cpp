@@ -1,9 +1,14 @@
 #include "cli/TableFormat.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace quiverel::cli {
 namespace {
+
+constexpr std::uint64_t everyByte = 0x0101010101010101ull;
+constexpr std::uint64_t highBits = 0x8080808080808080ull;
 
 bool isTsvSpecial(char c) {
     return c == '\t' || c == '\r' || c == '\n' || c == '\\';
@@ -13,10 +18,41 @@ bool isCsvSpecial(char c) {
     return c == ',' || c == '"' || c == '\r' || c == '\n';
 }
 
+// True when one of the eight bytes of word may be a control character (below 14) or one of the
+// marks a and b; false only when none is.
+bool mayHoldSpecial(std::uint64_t word, char a, char b) {
+    const auto zeroByteIn = [](std::uint64_t value) {
+        return (value - everyByte) & ~value & highBits;
+    };
+    const std::uint64_t controls = (word - everyByte * 14) & ~word & highBits;
+    return (controls | zeroByteIn(word ^ (everyByte * static_cast<unsigned char>(a))) |
+            zeroByteIn(word ^ (everyByte * static_cast<unsigned char>(b)))) != 0;
+}
+
+// The first special character of the text, or its end; the text is looked at eight bytes at a
+// time, and byte by byte only where a word may hold one.
+template <typename IsSpecial>
+std::string_view::iterator findSpecial(std::string_view text, char a, char b, IsSpecial isSpecial) {
+    std::size_t i = 0;
+    for (; i + sizeof(std::uint64_t) <= text.size(); i += sizeof(std::uint64_t)) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if (mayHoldSpecial(word, a, b)) {
+            for (std::size_t k = i; k < i + sizeof word; ++k) {
+                if (isSpecial(text[k])) {
+                    return text.begin() + static_cast<std::ptrdiff_t>(k);
+                }
+            }
+        }
+    }
+    return std::find_if(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(), isSpecial);
+}
+
 void appendTsvCell(std::string& out, std::string_view cell) {
     auto start = cell.begin();
     while (true) {
-        const auto special = std::find_if(start, cell.end(), isTsvSpecial);
+        const auto special = findSpecial(
+            cell.substr(static_cast<std::size_t>(start - cell.begin())), '\\', '\\', isTsvSpecial);
         out.append(start, special);
         if (special == cell.end()) {
             return;
@@ -39,27 +75,6 @@ void appendTsvCell(std::string& out, std::string_view cell) {
         start = special + 1;
     }
 }
-
-void appendCsvCell(std::string& out, std::string_view cell) {
-    if (std::none_of(cell.begin(), cell.end(), isCsvSpecial)) {
-        out.append(cell);
-        return;
-    }
-    out += '"';
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t quote = cell.find('"', start);
-        out.append(cell.substr(start, quote - start));
-        if (quote == std::string_view::npos) {
-            break;
-        }
-        out += "\"\"";
-        start = quote + 1;
-    }
-    out += '"';
-}
-
-} // namespace
 
 void appendRow(std::string& out, OutputFormat format, std::span<const std::string_view> cells) {
     const char separator = format == OutputFormat::Tsv ? '\t' : ',';

@@ -15,4 +15,7 @@ namespace quiverel::cli {
 // return or line feed is put in double quotes, its double quotes doubled.
 void appendRow(std::string& out, OutputFormat format, std::span<const std::string_view> cells);
 
+// Appends one cell escaped as in Tsv.
+void appendTsvCell(std::string& out, std::string_view cell);
+
 } // namespace quiverel::cli

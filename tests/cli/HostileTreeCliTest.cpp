@@ -18,7 +18,7 @@ using namespace quiverel::testing;
 const std::string badTarget = std::string(texts::badTarget) + "\n";
 const std::string noFiles = std::string(texts::noFilesFound) + "\n";
 
-// The lister's second line about a failure.
+// The lister's two lines about a failure; the path as the lister writes it (escaped).
 std::string failure(const std::string& path, int error) {
     return badTarget + "quiverel2000-list: '" + path + "': " + std::strerror(error) + "\n";
 }
@@ -156,6 +156,12 @@ TEST_F(HostileTreeCliTest, EveryCommandLineHasItsStatedOutcome) {
               tree().listedStamp(stampedFiles[2])) +
              line("", names, "tab\\tname.txt"),
          failure("", ENOENT)},
+        {"a failing path with a line break in it: the report keeps to its line",
+         {path("names/line\nbreak.txt/inside")},
+         2,
+         "",
+         failure(names + "line\\nbreak.txt/inside", ENOTDIR)},
+        {"a link to / with sub-folders switched off", {"-n", path("loop/slash")}, 1, "", noFiles},
         {"a path that does not exist",
          {path("sparse/huge.dll"), path("missing")},
          2,
