@@ -1,6 +1,5 @@
 #include "cli/TableFormat.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -29,36 +28,54 @@ bool mayHoldSpecial(std::uint64_t word, char a, char b) {
             zeroByteIn(word ^ (everyByte * static_cast<unsigned char>(b)))) != 0;
 }
 
-// The first special character of the text, or its end; the text is looked at eight bytes at a
-// time, and byte by byte only where a word may hold one.
+// The position of the first special character of the text, or its size. The text is looked at
+// eight bytes at a time up to the first word that may hold one, then byte by byte.
 template <typename IsSpecial>
-std::string_view::iterator findSpecial(std::string_view text, char a, char b, IsSpecial isSpecial) {
+std::size_t findSpecial(std::string_view text, char a, char b, IsSpecial isSpecial) {
     std::size_t i = 0;
     for (; i + sizeof(std::uint64_t) <= text.size(); i += sizeof(std::uint64_t)) {
         std::uint64_t word;
         std::memcpy(&word, text.data() + i, sizeof word);
         if (mayHoldSpecial(word, a, b)) {
-            for (std::size_t k = i; k < i + sizeof word; ++k) {
-                if (isSpecial(text[k])) {
-                    return text.begin() + static_cast<std::ptrdiff_t>(k);
-                }
-            }
+            break;
         }
     }
-    return std::find_if(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(), isSpecial);
+    while (i < text.size() && !isSpecial(text[i])) {
+        ++i;
+    }
+    return i;
 }
 
-void appendTsvCell(std::string& out, std::string_view cell) {
-    auto start = cell.begin();
+void appendCsvCell(std::string& out, std::string_view cell) {
+    if (findSpecial(cell, ',', '"', isCsvSpecial) == cell.size()) {
+        out.append(cell);
+        return;
+    }
+    out += '"';
+    std::size_t start = 0;
     while (true) {
-        const auto special = findSpecial(
-            cell.substr(static_cast<std::size_t>(start - cell.begin())), '\\', '\\', isTsvSpecial);
-        out.append(start, special);
-        if (special == cell.end()) {
+        const std::size_t quote = cell.find('"', start);
+        out.append(cell.substr(start, quote - start));
+        if (quote == std::string_view::npos) {
+            break;
+        }
+        out += "\"\"";
+        start = quote + 1;
+    }
+    out += '"';
+}
+
+} // namespace
+
+void appendTsvCell(std::string& out, std::string_view cell) {
+    while (true) {
+        const std::size_t special = findSpecial(cell, '\\', '\\', isTsvSpecial);
+        out.append(cell.substr(0, special));
+        if (special == cell.size()) {
             return;
         }
         out += '\\';
-        switch (*special) {
+        switch (cell[special]) {
         case '\t':
             out += 't';
             break;
@@ -72,7 +89,7 @@ void appendTsvCell(std::string& out, std::string_view cell) {
             out += '\\';
             break;
         }
-        start = special + 1;
+        cell.remove_prefix(special + 1);
     }
 }
 
