@@ -216,6 +216,13 @@ TEST_F(HostileTreeTest, EveryEntryHasItsStatedOutcome) {
          nullptr,
          nameRows(true),
          7},
+        {"a folder named with a byte that is never UTF-8 and a line break",
+         {path(oddFolderNative)},
+         false,
+         Outcome::Listed,
+         nullptr,
+         {row(folder(oddFolderDisplay), "inner.txt")},
+         1},
         {"a FIFO named x.exe, dropped: listed, never opened, no version",
          {path("names/x.exe")},
          false,
@@ -301,8 +308,9 @@ TEST_F(HostileTreeTest, EveryEntryHasItsStatedOutcome) {
 
 TEST_F(HostileTreeTest, WholeTreeListsEveryFileOnce) {
     std::vector<Row> expected = {
-        row(folder("loop"), "inside.txt"), hugeRow(), row(folder("vanish/sub"), "kept.txt"),
-        row(folder("vanish"), "stays.txt"), row(folder("locked"), "secret.txt")};
+        row(folder("loop"), "inside.txt"),     hugeRow(),
+        row(folder("vanish/sub"), "kept.txt"), row(folder("vanish"), "stays.txt"),
+        row(folder("locked"), "secret.txt"),   row(folder(oddFolderDisplay), "inner.txt")};
     for (const auto& part :
          {deepRows(), manyRows(), nameRows(false), stampRows(folder("stamps"))}) {
         expected.insert(expected.end(), part.begin(), part.end());

@@ -9,6 +9,7 @@
 //   deep/       level/level/... (2,000 folders) holding bottom.txt at the bottom
 //   many/       n000000.txt ... n099999.txt, all empty (hard links to one file)
 //   names/      the hostileNames() files; x.exe, a FIFO
+//   odd?folder/ inner.txt, in a folder named with a byte that is never UTF-8 and a line break
 //   sparse/     huge.dll, 5 GiB of which nothing is written
 //   stamps/     before-1970.txt, after-2038.txt, year-9999.txt
 //   stamps-link -> stamps
@@ -62,6 +63,10 @@ inline const std::vector<HostileName>& hostileNames() {
     return names;
 }
 
+// The folder holding inner.txt, as the file system holds its name and as the listing shows it.
+inline constexpr const char* oddFolderNative = "odd\xfe\nfolder";
+inline constexpr const char* oddFolderDisplay = "odd\uFFFD\nfolder";
+
 // The text with the letters a to z upper-cased, as the listing's upper-case option does.
 inline std::string upperAscii(std::string text) {
     for (char& c : text) {
@@ -96,6 +101,8 @@ public:
         makeDeep();
         makeMany();
         makeNames();
+        m_tree.makeFolder(oddFolderNative);
+        file(std::string(oddFolderNative) + "/inner.txt");
         makeSparse();
         makeStamps();
         makeVanish();
