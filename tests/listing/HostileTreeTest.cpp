@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <sys/resource.h>
 
 namespace quiverel {
 namespace {
@@ -331,6 +332,19 @@ TEST_F(HostileTreeTest, WholeTreeListsEveryFileOnce) {
     std::sort(listed.begin(), listed.end(), byFullPath);
     std::sort(expected.begin(), expected.end(), byFullPath);
     expectRows(listed, expected);
+}
+
+TEST_F(HostileTreeTest, DeepTreeListsWithFewDescriptors) {
+    const int outcome = runInChild([&] {
+        const rlimit fewDescriptors{32, 32};
+        if (::setrlimit(RLIMIT_NOFILE, &fewDescriptors) != 0) {
+            return childCannotRun;
+        }
+        const BatchResult result = run({path("deep")}, false);
+        return result.outcome == Outcome::Listed && rows() == deepRows() ? 0 : 4;
+    });
+    ASSERT_NE(outcome, childCannotRun);
+    EXPECT_EQ(outcome, 0);
 }
 
 TEST_F(HostileTreeTest, UnreadableFolderEndsTheBatchAndKeepsEarlierRows) {

@@ -7,7 +7,7 @@
 //
 //   loop/       inside.txt; here -> "."; up -> ".."; self -> "self"; slash -> "/"
 //   deep/       level/level/... (2,000 folders) holding bottom.txt at the bottom
-//   many/       n000000.txt ... n099999.txt, all empty (hard links to one file)
+//   many/       n000000.txt ... n099999.txt, empty (hard links to two files)
 //   names/      the hostileNames() files; x.exe, a FIFO
 //   odd?folder/ inner.txt, in a folder named with a byte that is never UTF-8 and a line break
 //   sparse/     huge.dll, 5 GiB of which nothing is written
@@ -37,8 +37,8 @@ namespace quiverel::testing {
 inline constexpr int deepLevels = 2000;
 inline constexpr int manyFiles = 100000;
 inline constexpr long long sparseBytes = 5LL << 30;
-inline constexpr long long fixedTime = 981173106; // 2001-02-03 04:05:06 UTC
-inline constexpr const char* fixedStamp = "2001/02/03 04:05";
+inline constexpr long long fixedTime = 981173106;             // 2001-02-03 04:05:06 UTC
+inline constexpr const char* fixedStamp = "2001/02/03 04:05"; // fixedTime as listed in UTC
 
 // A file name as the file system holds it, the text the listing shows for it and its
 // extension.
