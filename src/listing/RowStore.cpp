@@ -10,6 +10,13 @@ void RowStore::ShortCell::setText(std::string_view text) {
     std::memmove(m_bytes.data() + 1, text.data(), text.size());
 }
 
+std::string_view RowStore::cellOf(const Slot& slot, std::size_t col) {
+    if (col == 0 && slot.number.inPlace()) {
+        return slot.number.text();
+    }
+    return slot.record == nullptr ? std::string_view() : rowrecord::cell(slot.record, col);
+}
+
 std::string_view RowStore::cell(std::size_t row, std::size_t col) const {
     const Slot& slot = m_slots[row];
     if (col == 0 && slot.number.inPlace()) {
@@ -18,7 +25,19 @@ std::string_view RowStore::cell(std::size_t row, std::size_t col) const {
     if (row == m_openRow) {
         return col < m_openCount ? std::string_view(m_openCells[col]) : std::string_view();
     }
-    return slot.record == nullptr ? std::string_view() : rowrecord::cell(slot.record, col);
+    if (slot.record == nullptr) {
+        return {};
+    }
+    // A row read cell after cell is unpacked whole at its second cell.
+    if (slot.record != m_lastRead) {
+        m_lastRead = slot.record;
+        return rowrecord::cell(slot.record, col);
+    }
+    if (slot.record != m_unpacked) {
+        rowrecord::cells(slot.record, m_unpackedCells);
+        m_unpacked = slot.record;
+    }
+    return col < m_unpackedCells.size() ? m_unpackedCells[col] : std::string_view();
 }
 
 void RowStore::setCell(std::size_t row, std::size_t col, std::string_view text) {
@@ -98,6 +117,13 @@ void RowStore::seal() {
     m_openCount = 0;
 }
 
+// Records are only ever placed where another was once the arena has been packed afresh or
+// cleared; what was read before then must not be mistaken for them.
+void RowStore::forgetReads() {
+    m_lastRead = nullptr;
+    m_unpacked = nullptr;
+}
+
 void RowStore::forget(const char* record) {
     m_liveBytes -= rowrecord::size(record);
 }
@@ -118,6 +144,7 @@ void RowStore::reclaimIfWasteful() {
         }
     }
     m_arena = std::move(packed);
+    forgetReads();
 }
 
 void RowStore::resize(std::size_t rows) {
@@ -167,6 +194,7 @@ void RowStore::truncateColumns(std::size_t cols) {
 void RowStore::clearCells() {
     std::fill(m_slots.begin(), m_slots.end(), Slot{});
     m_arena.clear();
+    forgetReads();
     m_liveBytes = 0;
     m_openRow = noRow;
     m_openCount = 0;

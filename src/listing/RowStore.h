@@ -21,7 +21,8 @@ namespace quiverel {
 // the other, are packed once each. Writing to a row packed earlier unpacks it into that buffer
 // again; the space its old record took is reclaimed once such leftovers outweigh the rows.
 //
-// A text read from the store stays valid until the store is next changed.
+// A text read from the store stays valid until the store is next changed. Reading keeps a note
+// of the row read last, so a store is read from one thread at a time.
 class RowStore {
 public:
     // Column 0 text of up to seven bytes, kept in the slot itself.
@@ -46,6 +47,10 @@ public:
         ShortCell number;
     };
 
+    // The text of cell col of a packed row, from its slot alone: for settled slots, and safe to
+    // call from several threads at once.
+    static std::string_view cellOf(const Slot& slot, std::size_t col);
+
     std::size_t rows() const { return m_slots.size(); }
     // Smaller discards the rows from the new count on; larger appends empty rows.
     void resize(std::size_t rows);
@@ -63,6 +68,7 @@ private:
     void open(std::size_t row);
     void seal();
     void forget(const char* record);
+    void forgetReads();
     void reclaimIfWasteful();
 
     static constexpr std::size_t noRow = static_cast<std::size_t>(-1);
@@ -76,6 +82,10 @@ private:
     std::size_t m_openCount = 0;
     std::string m_incoming;
     std::vector<std::string_view> m_views;
+    // The record read last, and the one whose cells were unpacked last.
+    mutable const char* m_lastRead = nullptr;
+    mutable const char* m_unpacked = nullptr;
+    mutable std::vector<std::string_view> m_unpackedCells;
 };
 
 } // namespace quiverel
