@@ -2,7 +2,7 @@
 // stays on one line, CSV keeps the cells exact, and the exit status tells how the listing ended.
 
 #include "listing/ListingTexts.h"
-#include "support/HostileTree.h"
+#include "support/HostileTreeSuite.h"
 #include "support/ListerProcess.h"
 
 #include <gtest/gtest.h>
@@ -51,24 +51,15 @@ struct CommandLine {
     std::string workingDirectory = {};
 };
 
-class HostileTreeCliTest : public ::testing::Test {
+class HostileTreeCliTest : public HostileTreeSuite {
 protected:
-    static void SetUpTestSuite() {
-        try {
-            s_tree = &sharedHostileTree();
-        } catch (const std::exception& failure) {
-            s_buildFailure = failure.what();
-        }
-    }
-
     void SetUp() override {
-        ASSERT_TRUE(s_tree) << "the tree could not be made: " << s_buildFailure;
-        s_tree->restoreVanishingFile();
+        HostileTreeSuite::SetUp();
+        if (HasFatalFailure()) {
+            return;
+        }
+        tree().restoreVanishingFile();
     }
-
-    static const HostileTree& tree() { return *s_tree; }
-    static std::string path(std::string_view relative) { return s_tree->path(relative); }
-    static std::string folder(std::string_view relative) { return path(relative) + "/"; }
 
     static std::string stampLines(const std::string& listedFrom) {
         std::string lines;
@@ -79,9 +70,6 @@ protected:
         }
         return lines;
     }
-
-    static inline const HostileTree* s_tree = nullptr;
-    static inline std::string s_buildFailure;
 };
 
 TEST_F(HostileTreeCliTest, EveryCommandLineHasItsStatedOutcome) {

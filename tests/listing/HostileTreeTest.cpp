@@ -9,7 +9,7 @@
 #include "listing/Options.h"
 #include "support/ChildProcess.h"
 #include "support/FakePlatform.h"
-#include "support/HostileTree.h"
+#include "support/HostileTreeSuite.h"
 #include "support/ZoneGuard.h"
 
 #include <gtest/gtest.h>
@@ -48,29 +48,20 @@ struct Expectation {
     std::string reason = {};
 };
 
-class HostileTreeTest : public ::testing::Test {
+class HostileTreeTest : public HostileTreeSuite {
 protected:
-    static void SetUpTestSuite() {
-        try {
-            s_tree = &sharedHostileTree();
-        } catch (const std::exception& failure) {
-            s_buildFailure = failure.what();
-        }
-    }
-
     void SetUp() override {
-        ASSERT_TRUE(s_tree) << "the tree could not be made: " << s_buildFailure;
+        HostileTreeSuite::SetUp();
+        if (HasFatalFailure()) {
+            return;
+        }
         // A file is found with the rest of its folder, then taken away while the search goes
         // on below it: each descent into a sub-folder lets events run, and so do we.
         pump.onPump = [] {
-            ::unlink(s_tree->path(vanishingFile).c_str());
+            ::unlink(tree().path(vanishingFile).c_str());
         };
         DataSet_RowMidashi(grid);
     }
-
-    static const HostileTree& tree() { return *s_tree; }
-    static std::string path(std::string_view relative) { return s_tree->path(relative); }
-    static std::string folder(std::string_view relative) { return path(relative) + "/"; }
 
     BatchResult run(const std::vector<std::string>& dropped, bool upper) {
         FileTable fileTable{std::string()};
@@ -112,12 +103,13 @@ protected:
     }
 
     static std::vector<Row> nameRows(bool upper) {
+        const auto shown = [upper](const std::string& text) {
+            return upper ? upperAscii(text) : text;
+        };
         std::vector<Row> expected;
         for (const HostileName& name : hostileNames()) {
-            expected.push_back(
-                upper ? row(upperAscii(folder("names")), upperAscii(name.display), "1KB", "-",
-                            fixedStamp, name.extension)
-                      : row(folder("names"), name.display, "1KB", "-", fixedStamp, name.extension));
+            expected.push_back(row(shown(folder("names")), shown(name.display), "1KB", "-",
+                                   fixedStamp, name.extension));
         }
         return expected;
     }
@@ -143,9 +135,6 @@ protected:
     BatchListing batch{options,
                        [] { return ColumnFlags{true, true, true, true, true, true, true}; }, pump,
                        messages};
-
-    static inline const HostileTree* s_tree = nullptr;
-    static inline std::string s_buildFailure;
 };
 
 // Compares row by row and names the first difference, so that 100,000 rows stay readable.
@@ -288,7 +277,7 @@ TEST_F(HostileTreeTest, EveryEntryHasItsStatedOutcome) {
     };
     for (const Expectation& expected : table) {
         SCOPED_TRACE(expected.item);
-        s_tree->restoreVanishingFile();
+        tree().restoreVanishingFile();
         const BatchResult result = run(expected.dropped, expected.upper);
         EXPECT_EQ(result.outcome, expected.outcome);
         expectRows(rows(), expected.rows);
