@@ -2,8 +2,11 @@
 
 #include "about/ProgramVersion.h"
 #include "about/texts.h"
+#include "app/FixedDialog.h"
+#include "app/GothicFont.h"
+#include "app/PlaceControl.h"
+#include "app/Twips.h"
 #include "listing/ListingTexts.h"
-#include "options/DialogMetrics.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -49,14 +52,7 @@ QString versionLine() {
 frmAbout::frmAbout(Registry& registry, ProgramLauncher& launcher, MessageBox& messageBox,
                    QWidget* parent)
     : QDialog(parent), m_systemInformation(registry, launcher, messageBox) {
-    setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QString::fromUtf8(aboutTexts::caption));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setModal(true);
-    setFont(dialogFont());
-    setFixedSize(twipsSize(*this, 5655, 2805));
+    setUpFixedDialog(*this, "frmAbout", aboutTexts::caption, 5655, 2805);
 
     createControls();
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
@@ -70,8 +66,7 @@ void frmAbout::createControls() {
     picIcon->setPixmap(windowIcon().pixmap(32, 32));
 
     lblTitle = placedLabel(this, "lblTitle", 1050, 240, 3885, 480);
-    QFont titleFont = dialogFont();
-    titleFont.setPointSizeF(9.75);
+    QFont titleFont = gothicFont(9.75);
     titleFont.setWeight(QFont::Normal);
     lblTitle->setFont(titleFont);
     lblVersion = placedLabel(this, "lblVersion", 1050, 780, 3885, 225);

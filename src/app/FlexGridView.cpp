@@ -1,7 +1,7 @@
 #include "app/FlexGridView.h"
 
 #include "app/FlexGridAdapter.h"
-#include "app/GridFont.h"
+#include "app/GothicFont.h"
 #include "app/Twips.h"
 #include "listing/GridModel.h"
 
@@ -86,7 +86,7 @@ FlexGridView::FlexGridView(GridModel& grid, QWidget* parent)
       m_numberHeader(
           new NumberColumnHeader(this, [this](int width) { takeUserColumnWidth(0, width); })),
       m_corner(findChild<QAbstractButton*>()) {
-    setFont(gridFont());
+    setFont(gothicFont());
     setVerticalHeader(m_numberHeader);
     setModel(m_adapter);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

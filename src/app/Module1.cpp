@@ -1,5 +1,7 @@
 #include "app/Module1.h"
 
+#include "about/QtProgramLauncher.h"
+#include "about/SystemInfoRegistry.h"
 #include "app/CommandLine.h"
 #include "app/QtClipboard.h"
 #include "app/QtEventPump.h"
@@ -36,12 +38,14 @@ int Main(int argc, char** argv) {
     QtClipboard clipboard;
     QtEventPump eventPump;
     QtMousePointer mousePointer;
+    SystemInfoRegistry registry;
+    QtProgramLauncher programLauncher;
 
     // QApplication has taken its own options out of argv: the rest are paths.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     mainWindow = std::make_unique<frmMain>(
-        MainWindowSetup{messageBox, settings, clipboard, eventPump, mousePointer,
-                        argumentText(arguments, workingDirectory())});
+        MainWindowSetup{messageBox, settings, clipboard, eventPump, mousePointer, registry,
+                        programLauncher, argumentText(arguments, workingDirectory())});
     mainWindow->Form_Load();
     mainWindow->show();
     const int exitCode = QApplication::exec();

@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "about/frmAbout.h"
 #include "app/CommandLine.h"
 #include "app/DropPaths.h"
 #include "app/FlexGridView.h"
@@ -7,6 +8,7 @@
 #include "app/LayoutStep.h"
 #include "app/MainStatusBar.h"
 #include "app/MainToolBar.h"
+#include "app/PlaceControl.h"
 #include "app/ProcessingWindow.h"
 #include "app/Resources.h"
 #include "app/StoredOptions.h"
@@ -15,6 +17,8 @@
 #include "app/texts.h"
 #include "listing/DataSet_RowMidashi.h"
 #include "listing/ListingTexts.h"
+#include "options/frmOptions.h"
+#include "output/KeyCodeAnalyze.h"
 #include "platform/MessageBox.h"
 #include "platform/MousePointer.h"
 
@@ -113,14 +117,10 @@ void frmMain::buildControls() {
     tbToolBar = buildToolBar(m_client);
     fitToolBar();
 
-    const double dpiX = logicalDpiX();
-    const double dpiY = logicalDpiY();
-    const auto placeCheckBox = [&](const char* name, const char* caption, CheckBoxPlace place) {
-        auto* box = new QCheckBox(qText(caption), m_client);
-        box->setObjectName(QString::fromLatin1(name));
-        box->setGeometry(twipsToPixels(place.left, dpiX), 0, twipsToPixels(place.width, dpiX),
-                         twipsToPixels(checkBoxHeight, dpiY));
-        return box;
+    const auto placeCheckBox = [this](const char* name, const char* caption, CheckBoxPlace place) {
+        // The layout step sets the top.
+        return placeControl(new QCheckBox(qText(caption), m_client), name, place.left, 0,
+                            place.width, checkBoxHeight);
     };
     for (std::size_t k = 0; k < Check_Siji.size(); ++k) {
         const std::string name = "Check_Siji(" + std::to_string(k) + ")";
@@ -219,7 +219,15 @@ bool frmMain::MSFlexGrid1_OLEDragDrop(const QMimeData& data) {
 }
 
 void frmMain::MSFlexGrid1_KeyDown(std::int16_t KeyCode, std::int16_t Shift) {
-    runGridKeyHandler(KeyCode, Shift);
+    // Plain Ctrl+C is usually taken by the Edit menu's shortcut before the grid sees it; a press
+    // runs the copy command once either way.
+    bool flgShiftDown = false;
+    bool flgAltDown = false;
+    bool flgCtrlDown = false;
+    KeyCodeAnalyze(KeyCode, Shift, flgShiftDown, flgAltDown, flgCtrlDown);
+    if (flgCtrlDown && KeyCode == keyCodeC) {
+        mnuEditCopy_Click();
+    }
 }
 
 bool frmMain::takeDragEvent(QEvent& event) {
@@ -310,11 +318,10 @@ void frmMain::Form_Resize() {
 
     MSFlexGrid1->holdRepaint();
     MSFlexGrid1->setGeometry(
-        twipsToPixels(layout.gridLeft, dpiX), twipsToPixels(layout.gridTop, dpiY),
-        twipsToPixels(layout.gridWidth, dpiX), twipsToPixels(layout.gridHeight, dpiY));
+        twipsRect(*this, layout.gridLeft, layout.gridTop, layout.gridWidth, layout.gridHeight));
     MSFlexGrid1->releaseRepaint();
     Form_SaveSetting();
-    const int checkBoxTop = twipsToPixels(layout.checkBoxTop, dpiY);
+    const int checkBoxTop = twipsToPixelsY(*this, layout.checkBoxTop);
     for (QCheckBox* box : Check_Siji) {
         box->move(box->x(), checkBoxTop);
     }
@@ -350,12 +357,8 @@ void frmMain::settleOuterSize() {
 
 void frmMain::Form_GetSetting() {
     m_restoredPlacement = readPlacement(m_setup.settings);
-    const double dpiX = logicalDpiX();
-    const double dpiY = logicalDpiY();
-    m_restoredGeometry = QRect(twipsToPixels(m_restoredPlacement.left, dpiX),
-                               twipsToPixels(m_restoredPlacement.top, dpiY),
-                               twipsToPixels(m_restoredPlacement.width, dpiX),
-                               twipsToPixels(m_restoredPlacement.height, dpiY));
+    m_restoredGeometry = twipsRect(*this, m_restoredPlacement.left, m_restoredPlacement.top,
+                                   m_restoredPlacement.width, m_restoredPlacement.height);
     setOuterGeometry(m_restoredGeometry);
 }
 
@@ -417,7 +420,7 @@ void frmMain::mnuEditCopy_Click() {
     if (m_batch.isRunning()) {
         return;
     }
-    runCopyCommand();
+    m_copy.mnuEditCopy_Click();
 }
 
 void frmMain::toggleBar(QWidget& bar, QAction& entry) {
@@ -437,11 +440,15 @@ void frmMain::mnuViewStatusBar_Click() {
 }
 
 void frmMain::mnuViewOptions_Click() {
-    showOptionsDialog();
+    // A batch yielding to events may be running below: it reads the options again at its next
+    // folder, so what "OK" or "更新" takes over applies from there on.
+    frmOptions dialog(m_options, m_setup.settings, m_setup.messageBox, this);
+    dialog.exec();
 }
 
 void frmMain::mnuHelpAbout_Click() {
-    showAboutBox();
+    frmAbout about(m_setup.registry, m_setup.programLauncher, m_setup.messageBox, this);
+    about.exec();
 }
 
 void frmMain::tbToolBar_ButtonClick(const QString& key) {
@@ -450,22 +457,6 @@ void frmMain::tbToolBar_ButtonClick(const QString& key) {
     } else if (key == QLatin1String("Copy")) {
         mnuEditCopy_Click();
     }
-}
-
-void frmMain::runCopyCommand() {
-    // Attached when the copy command (ClipboardSet through m_setup.clipboard) joins the window.
-}
-
-void frmMain::showOptionsDialog() {
-    // Attached when the options dialog frmOptions joins the window.
-}
-
-void frmMain::showAboutBox() {
-    // Attached when the About box frmAbout joins the window.
-}
-
-void frmMain::runGridKeyHandler(std::int16_t, std::int16_t) {
-    // Attached when the grid's key handling (Ctrl+C copies) joins the window.
 }
 
 } // namespace quiverel

@@ -6,6 +6,7 @@
 #include "listing/BatchListing.h"
 #include "listing/GridModel.h"
 #include "listing/Options.h"
+#include "output/CopyCommand.h"
 
 #include <QMainWindow>
 
@@ -27,6 +28,8 @@ class MainStatusBar;
 class MessageBox;
 class MousePointer;
 class ProcessingWindow;
+class ProgramLauncher;
+class Registry;
 class SettingsStore;
 
 // What the main window needs from outside: the platform and the command line.
@@ -36,6 +39,9 @@ struct MainWindowSetup {
     Clipboard& clipboard;
     EventPump& eventPump;
     MousePointer& mousePointer;
+    // Where the About box finds the system-information program, and how it starts it.
+    Registry& registry;
+    ProgramLauncher& programLauncher;
     // The command line's argument text; the load step lists its paths.
     std::string argumentText;
     // How long a batch runs before the processing window shows.
@@ -84,12 +90,6 @@ private:
     bool MSFlexGrid1_OLEDragDrop(const QMimeData& data);
     void MSFlexGrid1_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
 
-    // The commands other parts of the program provide, attached here.
-    void runCopyCommand();
-    void showOptionsDialog();
-    void showAboutBox();
-    void runGridKeyHandler(std::int16_t KeyCode, std::int16_t Shift);
-
     void buildControls();
     void connectCommands();
     void listCommandLine();
@@ -106,6 +106,7 @@ private:
     MainWindowSetup m_setup;
     Options m_options;
     GridModel m_grid;
+    CopyCommand m_copy{m_grid, m_setup.messageBox, m_setup.clipboard, m_setup.mousePointer};
 
     QWidget* m_client = nullptr;
     QToolBar* tbToolBar = nullptr;

@@ -1,9 +1,11 @@
 #include "options/frmOptions.h"
 
+#include "app/FixedDialog.h"
 #include "app/KeyCodes.h"
+#include "app/PlaceControl.h"
+#include "app/Twips.h"
 #include "listing/ListingTexts.h"
 #include "listing/Options.h"
-#include "options/DialogMetrics.h"
 #include "options/OptionsStore.h"
 #include "options/texts.h"
 #include "output/KeyCodeAnalyze.h"
@@ -47,14 +49,7 @@ frmOptions::frmOptions(Options& options, SettingsStore& settingsStore, MessageBo
                        QWidget* parent)
     : QDialog(parent), m_options(options), m_settingsStore(settingsStore),
       m_messageBox(messageBox) {
-    setObjectName(QStringLiteral("frmOptions"));
-    setWindowTitle(QString::fromUtf8(optionsTexts::caption));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setModal(true);
-    setFont(dialogFont());
-    setFixedSize(twipsSize(*this, 6120, 4965));
+    setUpFixedDialog(*this, "frmOptions", optionsTexts::caption, 6120, 4965);
 
     createControls();
     setFocusOrder();

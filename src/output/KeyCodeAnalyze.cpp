@@ -1,5 +1,7 @@
 #include "output/KeyCodeAnalyze.h"
 
+#include "app/KeyCodes.h"
+
 namespace quiverel {
 
 void KeyCodeAnalyze(std::int16_t /*iKeyCode*/, std::int16_t iShift, bool& flgShiftDown,
@@ -7,14 +9,6 @@ void KeyCodeAnalyze(std::int16_t /*iKeyCode*/, std::int16_t iShift, bool& flgShi
     flgShiftDown = (iShift & shiftMaskShift) != 0;
     flgAltDown = (iShift & shiftMaskAlt) != 0;
     flgCtrlDown = (iShift & shiftMaskCtrl) != 0;
-}
-
-bool isGridCopyKey(std::int16_t keyCode, std::int16_t shift) {
-    bool flgShiftDown = false;
-    bool flgAltDown = false;
-    bool flgCtrlDown = false;
-    KeyCodeAnalyze(keyCode, shift, flgShiftDown, flgAltDown, flgCtrlDown);
-    return flgCtrlDown && keyCode == keyCodeC;
 }
 
 } // namespace quiverel

@@ -7,8 +7,10 @@
 #include "app/frmMain.h"
 #include "listing/GridModel.h"
 #include "support/FakePlatform.h"
+#include "support/FakeSystemInfo.h"
 
 #include <QAction>
+#include <QStringList>
 #include <QTest>
 
 #include <chrono>
@@ -37,13 +39,15 @@ struct MainWindowFixture {
     FakeClipboard clipboard;
     FakeEventPump pump;
     FakeMousePointer pointer;
+    FakeRegistry registry;
+    FakeProgramLauncher launcher;
     std::unique_ptr<frmMain> window;
 
     frmMain& make(std::string argumentText = {},
                   std::chrono::milliseconds processingDelay = std::chrono::hours(1)) {
-        window = std::make_unique<frmMain>(MainWindowSetup{messageBox, settings, clipboard, pump,
-                                                           pointer, std::move(argumentText),
-                                                           processingDelay});
+        window = std::make_unique<frmMain>(
+            MainWindowSetup{messageBox, settings, clipboard, pump, pointer, registry, launcher,
+                            std::move(argumentText), processingDelay});
         return *window;
     }
     frmMain& load(std::string argumentText = {},
@@ -72,5 +76,14 @@ struct MainWindowFixture {
     int pxY(double twips) const { return twipsToPixels(twips, window->logicalDpiY()); }
     double twipsY(int pixels) const { return pixelsToTwips(pixels, window->logicalDpiY()); }
 };
+
+// The texts of one column of the file rows, top to bottom.
+inline QStringList column(const MainWindowFixture& f, int col) {
+    QStringList cells;
+    for (int row = 1; row < f.grid().Rows(); ++row) {
+        cells << f.cell(row, col);
+    }
+    return cells;
+}
 
 } // namespace quiverel::testing

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "app/Twips.h"
+
+#include <QRect>
+#include <QString>
+
+namespace quiverel {
+
+// Names a new control and places it at its design position, given in twips relative to its
+// container.
+template <typename Control>
+Control* placeControl(Control* control, const char* name, int left, int top, int width,
+                      int height) {
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(twipsRect(*control, left, top, width, height));
+    return control;
+}
+
+} // namespace quiverel
