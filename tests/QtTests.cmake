@@ -13,3 +13,12 @@ foreach(test_source ${qt_tests})
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUIVEREL_TEST_DATA=${QUIVEREL_TEST_DATA}"
         TIMEOUT 120)
 endforeach()
+
+# A second program on the settings store: SettingsFaultsTest runs it where a fault could hang,
+# needs other rights, or needs two writers at once.
+add_executable(SettingsClient ${CMAKE_CURRENT_SOURCE_DIR}/app/SettingsClient.cpp)
+target_include_directories(SettingsClient PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(SettingsClient PRIVATE quiverel_gui quiverel_warnings)
+add_dependencies(SettingsFaultsTest SettingsClient)
+target_compile_definitions(SettingsFaultsTest PRIVATE
+    SETTINGS_CLIENT="$<TARGET_FILE:SettingsClient>")

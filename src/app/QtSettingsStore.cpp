@@ -1,8 +1,10 @@
 #include "app/QtSettingsStore.h"
 
-#include <QSettings>
+#include "app/IniText.h"
+
 #include <QStandardPaths>
-#include <QStringList>
+
+#include <utility>
 
 namespace quiverel {
 namespace {
@@ -15,8 +17,6 @@ QString qText(const std::string& text) {
 
 QtSettingsStore::QtSettingsStore(QString configRoot) : m_configRoot(std::move(configRoot)) {}
 
-QtSettingsStore::~QtSettingsStore() = default;
-
 QString QtSettingsStore::userConfigRoot() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 }
@@ -26,38 +26,43 @@ QString QtSettingsStore::filePath(const std::string& application) const {
     return m_configRoot + '/' + name + '/' + name + QStringLiteral(".ini");
 }
 
-QSettings& QtSettingsStore::settingsOf(const std::string& application) {
-    std::unique_ptr<QSettings>& settings = m_files[application];
-    if (!settings) {
-        settings = std::make_unique<QSettings>(filePath(application), QSettings::IniFormat);
+void QtSettingsStore::note(const std::string& application, SettingsFileProblem problem) {
+    const auto [last, first] = m_lastProblem.try_emplace(application, problem);
+    if ((first || last->second != problem) && problem != SettingsFileProblem::None) {
+        qWarning("%s", qUtf8Printable(settingsFileProblemText(problem, filePath(application))));
     }
-    return *settings;
+    last->second = problem;
 }
 
 std::string QtSettingsStore::read(const std::string& application, const std::string& section,
                                   const std::string& key, const std::string& defaultValue) {
-    QSettings& settings = settingsOf(application);
-    settings.beginGroup(qText(section));
-    const QVariant value = settings.value(qText(key));
-    settings.endGroup();
-    if (!value.isValid()) {
+    const SettingsFileContent content = readSettingsFile(filePath(application));
+    note(application, content.problem);
+    const IniValues values = parseIni(content.text);
+    const auto group = values.constFind(qText(section));
+    if (group == values.constEnd()) {
         return defaultValue;
     }
-    // A hand-edited value with unquoted commas reads as a list: keep it as the one text it was.
-    if (value.typeId() == QMetaType::QStringList) {
-        return value.toStringList().join(QLatin1Char(',')).toStdString();
-    }
-    return value.toString().toStdString();
+    const auto value = group->constFind(qText(key));
+    return value == group->constEnd() ? defaultValue : value->toStdString();
 }
 
 bool QtSettingsStore::write(const std::string& application, const std::string& section,
                             const std::string& key, const std::string& value) {
-    QSettings& settings = settingsOf(application);
-    settings.beginGroup(qText(section));
-    settings.setValue(qText(key), qText(value));
-    settings.endGroup();
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    // After a stuck lock was waited for in vain, the writes that follow (the other keys of the
+    // same save, the next resizes) do not wait again until one of them gets through.
+    const auto last = m_lastProblem.find(application);
+    const bool stuck = last != m_lastProblem.end() && last->second == SettingsFileProblem::Locked;
+    const SettingsFileProblem problem = rewriteSettingsFile(
+        filePath(application),
+        [&](const QByteArray& text) {
+            IniValues values = parseIni(text);
+            values[qText(section)][qText(key)] = qText(value);
+            return formatIni(values);
+        },
+        stuck ? std::chrono::milliseconds(0) : settingsLockPatience);
+    note(application, problem);
+    return problem == SettingsFileProblem::None;
 }
 
 } // namespace quiverel

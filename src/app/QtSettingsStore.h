@@ -1,22 +1,24 @@
 #pragma once
 
+#include "app/SettingsFile.h"
 #include "platform/SettingsStore.h"
 
 #include <QString>
 
 #include <map>
-#include <memory>
-
-class QSettings;
 
 namespace quiverel {
 
-// The settings store as INI files: application "A" lives in <configRoot>/A/A.ini, each section
-// a group of it. Files are written atomically; a write reports whether it reached the disk.
+// The settings store as INI files in the form QSettings reads and writes: application "A"
+// lives in <configRoot>/A/A.ini, each section a group of it. Every read looks at the file
+// afresh; every write merges its value into the file as it is on the disk then, under a lock
+// every writer takes, and replaces the file atomically. A file that is damaged gives what can
+// be read from it, and its first write replaces it with a sound one; anything else in its place
+// (see SettingsFile.h) is left alone: reads give the defaults, writes fail, and the problem is
+// logged once until it changes.
 class QtSettingsStore : public SettingsStore {
 public:
     explicit QtSettingsStore(QString configRoot = userConfigRoot());
-    ~QtSettingsStore() override;
 
     // The user's configuration folder (~/.config, or $XDG_CONFIG_HOME).
     static QString userConfigRoot();
@@ -28,10 +30,11 @@ public:
                const std::string& value) override;
 
 private:
-    QSettings& settingsOf(const std::string& application);
+    // Logs the problem met with the application's file when it differs from the last one.
+    void note(const std::string& application, SettingsFileProblem problem);
 
     QString m_configRoot;
-    std::map<std::string, std::unique_ptr<QSettings>> m_files;
+    std::map<std::string, SettingsFileProblem> m_lastProblem;
 };
 
 } // namespace quiverel
