@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <random>
+#include <string_view>
+
 using namespace quiverel;
 
 namespace {
@@ -134,6 +137,45 @@ private slots:
         QCOMPARE(values.value("Settings").value("OptTrim"), value);
         QCOMPARE(values.value("Settings").contains("OptTrim"), !value.isNull());
         QCOMPARE(values.value("Settings").value("OptFolder"), QString("0"));
+    }
+
+    void randomTextsComeBackAsWritten() {
+        std::mt19937 generator(11);
+        std::uniform_int_distribution<char32_t> anyCharacter(0, 0x10FFFF);
+        std::uniform_int_distribution<char32_t> asciiCharacter(0, 0x7F);
+        for (int round = 0; round < 500; ++round) {
+            QString text;
+            for (int i = int(generator() % 24); i > 0; --i) {
+                char32_t c = generator() % 2 ? asciiCharacter(generator) : anyCharacter(generator);
+                if (c >= 0xD800 && c <= 0xDFFF) {
+                    c = 'x'; // only whole characters are ever stored
+                }
+                text += QString::fromUcs4(&c, 1);
+            }
+            const IniValues values = {{"Settings", {{"OptTrim", text}, {"OptFolder", "1"}}}};
+            QCOMPARE(parseIni(formatIni(values)), values);
+        }
+    }
+
+    void junkReadsTheSameAfterItIsWrittenClean() {
+        // What the store keeps of a damaged file is written back as it was read.
+        qsizetype valuesRead = 0;
+        for (unsigned seed = 1; seed <= 50; ++seed) {
+            std::mt19937 generator(seed);
+            QByteArray junk(4096, '\0');
+            for (char& byte : junk) {
+                // Mostly the characters INI text is made of, so that many lines parse.
+                const std::string_view alphabet = "[]=;\"\\ \t\n\r@%xU0aF,";
+                byte =
+                    generator() % 3 ? alphabet[generator() % alphabet.size()] : char(generator());
+            }
+            const IniValues read = parseIni(junk);
+            QCOMPARE(parseIni(formatIni(read)), read);
+            for (const IniSection& section : read) {
+                valuesRead += section.size();
+            }
+        }
+        QVERIFY(valuesRead > 1000);
     }
 
     void sectionHeaders() {
