@@ -7,6 +7,7 @@
 #include "listing/PathText.h"
 #include "listing/Varint.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -73,41 +74,64 @@ std::size_t fileRecordSize(const std::string& fullPath, const FileFields& fields
 
 } // namespace
 
-AnalysisPipeline::AnalysisPipeline(bool flgOmoji) : m_flgOmoji(flgOmoji) {}
+unsigned AnalysisPipeline::defaultThreads() {
+    return std::clamp(std::thread::hardware_concurrency(), 1U, 4U);
+}
+
+AnalysisPipeline::AnalysisPipeline(bool flgOmoji, unsigned threads) : m_flgOmoji(flgOmoji) {
+    for (unsigned i = 0; i < std::max(threads, 1U); ++i) {
+        m_analysers.push_back(std::make_unique<Analyser>());
+    }
+}
 
 AnalysisPipeline::~AnalysisPipeline() {
-    m_folders.abandon();
-    m_files.abandon();
-    if (m_thread.joinable()) {
-        m_thread.join();
+    for (const auto& analyser : m_analysers) {
+        analyser->folders.abandon();
+        analyser->files.abandon();
+    }
+    for (const auto& analyser : m_analysers) {
+        if (analyser->thread.joinable()) {
+            analyser->thread.join();
+        }
     }
 }
 
 void AnalysisPipeline::add(const std::string& folder, const NameList& files) {
-    char* out = m_folders.room(folderRecordSize(folder, files));
+    Analyser& analyser = *m_analysers[m_foldersAdded % m_analysers.size()];
+    char* out = analyser.folders.room(folderRecordSize(folder, files));
     out = writeText(out, folder);
     out = varint::write(out, files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         out = writeText(out, files[i]);
         *out++ = '\0';
     }
-    m_folders.publish();
-    if (!m_thread.joinable()) {
-        m_thread = std::thread([this] { run(); });
+    analyser.folders.publish();
+    ++m_foldersAdded;
+    if (!analyser.thread.joinable()) {
+        analyser.thread = std::thread([this, &analyser] { run(analyser); });
     }
 }
 
 void AnalysisPipeline::close() {
-    m_folders.close();
-    if (!m_thread.joinable()) {
-        m_files.close();
+    for (const auto& analyser : m_analysers) {
+        analyser->folders.close();
+        if (!analyser->thread.joinable()) {
+            analyser->files.close();
+        }
     }
 }
 
 bool AnalysisPipeline::next(AnalysedFile& file) {
     std::string_view record;
-    if (!m_files.take(record)) {
-        return false;
+    while (true) {
+        Analyser& analyser = *m_analysers[m_foldersTaken % m_analysers.size()];
+        if (!analyser.files.take(record)) {
+            return false; // the analyser whose turn it is has no folder left: none is left
+        }
+        if (!record.empty()) {
+            break;
+        }
+        ++m_foldersTaken;
     }
     const char* in = record.data();
     in = readText(in, file.strFullPathFileName);
@@ -123,20 +147,21 @@ bool AnalysisPipeline::next(AnalysedFile& file) {
     return true;
 }
 
-void AnalysisPipeline::run() {
+void AnalysisPipeline::run(Analyser& analyser) {
     try {
         std::string_view job;
-        while (m_folders.take(job)) {
-            analyseFolder(job);
-            m_files.publish();
+        while (analyser.folders.take(job)) {
+            analyseFolder(analyser, job);
+            analyser.files.room(0);
+            analyser.files.publish();
         }
-        m_files.close();
+        analyser.files.close();
     } catch (...) {
-        m_files.fail(std::current_exception());
+        analyser.files.fail(std::current_exception());
     }
 }
 
-void AnalysisPipeline::analyseFolder(std::string_view job) {
+void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
     std::string_view folder;
     const char* in = readText(job.data(), folder);
     std::uint64_t count = 0;
@@ -149,7 +174,7 @@ void AnalysisPipeline::analyseFolder(std::string_view job) {
     appendName(prefix, std::string_view());
     std::string fullPath;
     FileFields fields;
-    for (std::uint64_t i = 0; i < count && !m_folders.abandoned(); ++i) {
+    for (std::uint64_t i = 0; i < count && !analyser.folders.abandoned(); ++i) {
         std::string_view name;
         in = readText(in, name) + 1;
         fullPath.assign(prefix);
@@ -157,7 +182,7 @@ void AnalysisPipeline::analyseFolder(std::string_view job) {
         // Each name is followed by a NUL.
         FileAnalyze(fs::FileRef::inFolder(handle.fd(), name.data()), fullPath, fields, m_flgOmoji);
 
-        char* out = m_files.room(fileRecordSize(fullPath, fields));
+        char* out = analyser.files.room(fileRecordSize(fullPath, fields));
         out = writeText(out, fullPath);
         out = writeText(out, fields.strSizeKB);
         out = writeText(out, fields.strStamp);
@@ -165,7 +190,7 @@ void AnalysisPipeline::analyseFolder(std::string_view job) {
         out = writeText(out, fields.strKaku);
         varint::write(out, fields.strFileName.size());
         if ((i + 1) % publishEvery == 0) {
-            m_files.publish();
+            analyser.files.publish();
         }
     }
 }
