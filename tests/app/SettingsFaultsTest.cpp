@@ -209,6 +209,7 @@ ClientRun runClient(const QStringList& arguments, const QString& configHome,
     ClientRun run;
     run.finished = client.waitForFinished(30000);
     if (!run.finished) {
+        run.errors = client.errorString();
         client.kill();
         client.waitForFinished();
         return run;
@@ -563,7 +564,7 @@ private slots:
         for (const QString& folder : {home.root(), home.folder()}) {
             ::chmod(QFile::encodeName(folder).constData(), 0755);
         }
-        QVERIFY2(run.finished, "the start hung");
+        QVERIFY2(run.finished, qPrintable("the start did not end: " + run.errors));
         if (run.exitCode == testing::childCannotRun) {
             QSKIP("cannot give up root's rights here");
         }
@@ -609,7 +610,7 @@ private slots:
         // once there stays there.
         QSet<QByteArray> seenKeys;
         int snapshots = 0;
-        const QDeadlineTimer hang(120000);
+        const QDeadlineTimer hang(60000);
         while (writers[0].state() != QProcess::NotRunning ||
                writers[1].state() != QProcess::NotRunning) {
             QVERIFY2(!hang.hasExpired(), "the writers hung");
@@ -666,7 +667,7 @@ private slots:
         QCOMPARE(::fcntl(lock, F_OFD_SETLK, &wholeFile), 0);
         const ClientRun run = runClient({"start"}, home.root());
         ::close(lock);
-        QVERIFY2(run.finished, "the start hung");
+        QVERIFY2(run.finished, qPrintable("the start did not end: " + run.errors));
         QCOMPARE(run.values, soundFileValues());
         QVERIFY(!run.stored);
         QCOMPARE(run.errors.count("stayed locked"), 1);
