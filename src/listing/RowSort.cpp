@@ -14,7 +14,8 @@ namespace {
 
 // The first eleven bytes of a key, folded, and its length up to twelve, packed so that comparing
 // the numbers compares the keys: completely for keys of up to eleven bytes, and for longer keys
-// up to their first eleven bytes. Only rows whose prefixes are equal are read again.
+// up to their first eleven bytes. The entries are sorted by these numbers alone; only runs of
+// equal ones are then sorted further, by the keys read from their rows.
 constexpr std::size_t prefixBytes = 11;
 constexpr std::uint32_t longerThanPrefix = prefixBytes + 1;
 
@@ -45,50 +46,26 @@ SortEntry entryFor(std::string_view key, std::uint32_t index) {
     return {high, low, index};
 }
 
-// Orders entries by their prefixes, then by the rest of the keys read from the rows, then by
-// the rows' places, so no two entries are equal and the order is stable.
-class EntryOrder {
-public:
-    EntryOrder(std::span<const RowStore::Slot> slots, std::size_t firstKey, std::size_t lastKey)
-        : m_slots(slots), m_firstKey(firstKey), m_lastKey(lastKey) {}
-
-    bool operator()(const SortEntry& a, const SortEntry& b) const {
-        if (a.high != b.high) {
-            return a.high < b.high;
-        }
-        if (a.low != b.low) {
-            return a.low < b.low;
-        }
-        const int order = restCompare(a, b);
-        return order != 0 ? order < 0 : a.index < b.index;
+bool prefixOrder(const SortEntry& a, const SortEntry& b) {
+    if (a.high != b.high) {
+        return a.high < b.high;
     }
-
-private:
-    // The rest of a long first key, then the other key columns.
-    int restCompare(const SortEntry& a, const SortEntry& b) const {
-        const RowStore::Slot& rowA = m_slots[a.index];
-        const RowStore::Slot& rowB = m_slots[b.index];
-        const std::size_t from = (a.low & 0xFF) == longerThanPrefix ? m_firstKey : m_firstKey + 1;
-        for (std::size_t key = from; key <= m_lastKey; ++key) {
-            const int order =
-                compareFolded(RowStore::cellOf(rowA, key), RowStore::cellOf(rowB, key));
-            if (order != 0) {
-                return order;
-            }
-        }
-        return 0;
+    if (a.low != b.low) {
+        return a.low < b.low;
     }
+    return a.index < b.index;
+}
 
-    std::span<const RowStore::Slot> m_slots;
-    std::size_t m_firstKey;
-    std::size_t m_lastKey;
-};
+bool samePrefix(const SortEntry& a, const SortEntry& b) {
+    return a.high == b.high && a.low == b.low;
+}
 
-// Sorts a large range on two threads: it is split around the middle of a sample of its entries,
-// and each part is sorted on a thread of its own. Without a second thread, on this one.
-void sortEntries(std::vector<SortEntry>& entries, const EntryOrder& order) {
+// Sorts by prefix and place; a large range on two threads: it is split around the middle of a
+// sample of its entries, and each part is sorted on a thread of its own (on this one when no
+// second thread can be had).
+void sortByPrefix(std::vector<SortEntry>& entries) {
     if (entries.size() < rowsForTwoThreads) {
-        std::sort(entries.begin(), entries.end(), order);
+        std::sort(entries.begin(), entries.end(), prefixOrder);
         return;
     }
     constexpr std::size_t sampleSize = 255;
@@ -96,21 +73,67 @@ void sortEntries(std::vector<SortEntry>& entries, const EntryOrder& order) {
     for (std::size_t i = 0; i < sampleSize; ++i) {
         sample.push_back(entries[i * (entries.size() - 1) / (sampleSize - 1)]);
     }
-    std::sort(sample.begin(), sample.end(), order);
+    std::sort(sample.begin(), sample.end(), prefixOrder);
     const SortEntry pivot = sample[sampleSize / 2];
-    const auto middle = std::partition(entries.begin(), entries.end(),
-                                       [&](const SortEntry& entry) { return order(entry, pivot); });
+    const auto middle = std::partition(entries.begin(), entries.end(), [&](const SortEntry& entry) {
+        return prefixOrder(entry, pivot);
+    });
     std::thread lowerPart;
     try {
-        lowerPart = std::thread([&] { std::sort(entries.begin(), middle, order); });
+        lowerPart = std::thread([&] { std::sort(entries.begin(), middle, prefixOrder); });
     } catch (const std::system_error&) {
-        std::sort(entries.begin(), middle, order);
+        std::sort(entries.begin(), middle, prefixOrder);
     }
-    std::sort(middle, entries.end(), order);
+    std::sort(middle, entries.end(), prefixOrder);
     if (lowerPart.joinable()) {
         lowerPart.join();
     }
 }
+
+// Orders a run of entries with equal prefixes by the rest of their keys: the rest of a long first
+// key, then the other key columns. Each row is read once; rows still equal keep their order.
+class RunOrder {
+public:
+    RunOrder(std::span<const RowStore::Slot> slots, std::size_t firstKey, std::size_t lastKey)
+        : m_slots(slots), m_firstKey(firstKey), m_lastKey(lastKey) {}
+
+    void sortRun(std::span<SortEntry> run) {
+        const std::size_t from =
+            (run.front().low & 0xFF) == longerThanPrefix ? m_firstKey : m_firstKey + 1;
+        if (from > m_lastKey) {
+            return; // the keys are equal in full: the run is in order already
+        }
+        m_keys.clear();
+        for (const SortEntry& entry : run) {
+            m_keys.push_back({RowStore::cellOf(m_slots[entry.index], from), entry});
+        }
+        std::stable_sort(m_keys.begin(), m_keys.end(),
+                         [&](const Key& a, const Key& b) { return compare(a, b, from) < 0; });
+        for (std::size_t i = 0; i < run.size(); ++i) {
+            run[i] = m_keys[i].entry;
+        }
+    }
+
+private:
+    struct Key {
+        std::string_view firstCompared; // the key column compared first
+        SortEntry entry;
+    };
+
+    int compare(const Key& a, const Key& b, std::size_t from) const {
+        int order = compareFolded(a.firstCompared, b.firstCompared);
+        for (std::size_t key = from + 1; key <= m_lastKey && order == 0; ++key) {
+            order = compareFolded(RowStore::cellOf(m_slots[a.entry.index], key),
+                                  RowStore::cellOf(m_slots[b.entry.index], key));
+        }
+        return order;
+    }
+
+    std::span<const RowStore::Slot> m_slots;
+    std::size_t m_firstKey;
+    std::size_t m_lastKey;
+    std::vector<Key> m_keys;
+};
 
 // Moves each slot to the place the sorted entries give it, following each cycle of the
 // permutation once; an entry whose index equals its place is done.
@@ -144,7 +167,17 @@ void sortRows(RowStore& rows, std::size_t first, std::size_t last, std::size_t f
     for (std::uint32_t i = 0; i < slots.size(); ++i) {
         entries.push_back(entryFor(RowStore::cellOf(slots[i], firstKey), i));
     }
-    sortEntries(entries, EntryOrder(slots, firstKey, lastKey));
+    sortByPrefix(entries);
+    RunOrder runOrder(slots, firstKey, lastKey);
+    for (auto run = entries.begin(); run != entries.end();) {
+        const auto end = std::find_if(run + 1, entries.end(), [&](const SortEntry& entry) {
+            return !samePrefix(entry, *run);
+        });
+        if (end - run > 1) {
+            runOrder.sortRun(std::span(run, end));
+        }
+        run = end;
+    }
     applyOrder(slots, entries);
 }
 
