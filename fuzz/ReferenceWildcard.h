@@ -64,10 +64,11 @@ inline bool referenceMatches(std::string_view pattern, std::string_view name) {
         }
         raw = raw.substr(first, raw.find_last_not_of(blanks) - first + 1);
         const std::string part = toUpperAscii(toDisplayText(raw));
-        const std::string_view stem(part.data(), part.size() - anyExtension.size());
-        if (referencePartMatches(part, name) ||
-            (part.ends_with(anyExtension) && name.find('.') == std::string_view::npos &&
-             referencePartMatches(stem, name))) {
+        if (referencePartMatches(part, name)) {
+            return true;
+        }
+        if (part.ends_with(anyExtension) && name.find('.') == std::string_view::npos &&
+            referencePartMatches(part.substr(0, part.size() - anyExtension.size()), name)) {
             return true;
         }
     }
