@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fcntl.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace quiverel {
@@ -107,8 +108,16 @@ void AnalysisPipeline::add(const std::string& folder, const NameList& files) {
     }
     analyser.folders.publish();
     ++m_foldersAdded;
-    if (!analyser.thread.joinable()) {
-        analyser.thread = std::thread([this, &analyser] { run(analyser); });
+    if (!analyser.thread.joinable() && !analyser.onCallingThread) {
+        try {
+            analyser.thread = std::thread([this, &analyser] { run(analyser); });
+        } catch (const std::system_error&) {
+            analyser.onCallingThread = true; // no thread to be had: the folders are analysed here
+        }
+    }
+    std::string_view job;
+    if (analyser.onCallingThread && analyser.folders.take(job)) {
+        analyseFolder(analyser, job);
     }
 }
 
@@ -152,8 +161,6 @@ void AnalysisPipeline::run(Analyser& analyser) {
         std::string_view job;
         while (analyser.folders.take(job)) {
             analyseFolder(analyser, job);
-            analyser.files.room(0);
-            analyser.files.publish();
         }
         analyser.files.close();
     } catch (...) {
@@ -193,6 +200,8 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
             analyser.files.publish();
         }
     }
+    analyser.files.room(0);
+    analyser.files.publish();
 }
 
 } // namespace quiverel

@@ -45,9 +45,11 @@ private:
         RecordQueue folders;
         RecordQueue files;
         std::thread thread;
+        bool onCallingThread = false; // no thread could be started for it
     };
 
     void run(Analyser& analyser);
+    // Analyses the files of one folder, then marks the folder's end.
     void analyseFolder(Analyser& analyser, std::string_view job);
 
     const bool m_flgOmoji;

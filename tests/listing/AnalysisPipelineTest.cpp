@@ -3,16 +3,24 @@
 #include "listing/FileAnalyze.h"
 #include "listing/NameList.h"
 #include "listing/PathText.h"
+#include "support/ChildProcess.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
+#include <grp.h>
 #include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace quiverel {
 namespace {
 
+using testing::childCannotRun;
+using testing::runInChild;
 using testing::TempTree;
 
 // What the batch would write for a file analysed by its path on the calling thread.
@@ -117,6 +125,50 @@ TEST_F(AnalysisPipelineTest, EndsAtOnceWhenNothingWasAddedOrWhenAbandoned) {
     ASSERT_TRUE(abandoned.next(file));
     EXPECT_EQ(file.strFileName, names.front());
     // Going out of scope without close() or taking the rest must neither hang nor leak.
+}
+
+TEST_F(AnalysisPipelineTest, AnalysesOnTheCallingThreadWhenNoThreadCanBeStarted) {
+    const std::vector<std::string> first = makeFolder("first", 3);
+    const std::vector<std::string> second = makeFolder("second", 2);
+    std::vector<std::vector<std::string>> expected;
+    for (const std::string& name : first) {
+        expected.push_back(analysedByPath(tree.path("first/" + name), false));
+    }
+    for (const std::string& name : second) {
+        expected.push_back(analysedByPath(tree.path("second/" + name), false));
+    }
+    ASSERT_EQ(::chmod(tree.path("").c_str(), 0755), 0);
+
+    // Root may start threads whatever its limits say, so the child gives up its rights first.
+    const int outcome = runInChild([&] {
+        constexpr uid_t nobody = 65534;
+        const rlimit noThreads{0, 0};
+        if ((::geteuid() == 0 &&
+             (::setgroups(0, nullptr) != 0 || ::setresgid(nobody, nobody, nobody) != 0 ||
+              ::setresuid(nobody, nobody, nobody) != 0)) ||
+            ::setrlimit(RLIMIT_NPROC, &noThreads) != 0) {
+            return childCannotRun;
+        }
+        try {
+            std::thread([] {}).join();
+            return childCannotRun; // threads can still be started here
+        } catch (const std::system_error&) {
+        }
+        AnalysisPipeline pipeline(false, 2);
+        pipeline.add(tree.path("first"), namesOf(first));
+        pipeline.add(tree.path("second"), namesOf(second));
+        pipeline.close();
+        std::vector<std::vector<std::string>> handedBack;
+        AnalysedFile file;
+        while (pipeline.next(file)) {
+            handedBack.push_back(textsOf(file));
+        }
+        return handedBack == expected ? 0 : 1;
+    });
+    if (outcome == childCannotRun) {
+        GTEST_SKIP() << "thread starts cannot be refused here";
+    }
+    EXPECT_EQ(outcome, 0);
 }
 
 } // namespace
