@@ -17,10 +17,10 @@ namespace quiverel {
 
 namespace {
 
+// The box's labels wrap their lines; their texts are set on opening.
 QLabel* placedLabel(QWidget* container, const char* name, int left, int top, int width,
                     int height) {
-    QLabel* label = placeControl(new QLabel(container), name, left, top, width, height);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QLabel* label = placeLabel("", container, name, left, top, width, height);
     label->setWordWrap(true);
     return label;
 }

@@ -5,6 +5,9 @@
 #include <QRect>
 #include <QString>
 
+class QLabel;
+class QWidget;
+
 namespace quiverel {
 
 // Names a new control and places it at its design position, given in twips relative to its
@@ -16,5 +19,10 @@ Control* placeControl(Control* control, const char* name, int left, int top, int
     control->setGeometry(twipsRect(*control, left, top, width, height));
     return control;
 }
+
+// A label placed the same way, its text starting at its top-left corner as the dialogs are
+// designed.
+QLabel* placeLabel(const char* text, QWidget* container, const char* name, int left, int top,
+                   int width, int height);
 
 } // namespace quiverel

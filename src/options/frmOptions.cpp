@@ -23,14 +23,6 @@ namespace quiverel {
 
 namespace {
 
-QLabel* placedLabel(const char* text, QWidget* container, const char* name, int left, int top,
-                    int width, int height) {
-    QLabel* label = placeControl(new QLabel(QString::fromUtf8(text), container), name, left, top,
-                                 width, height);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
-
 QPushButton* placedButton(const char* text, QWidget* container, const char* name, int left) {
     QPushButton* button = placeControl(new QPushButton(QString::fromUtf8(text), container), name,
                                        left, 4455, 1095, 375);
@@ -67,13 +59,13 @@ void frmOptions::createControls() {
 
     Frame1 = placeControl(new QGroupBox(QString::fromUtf8(optionsTexts::subFolderFrame), page),
                           "Frame1", 0, 240, 5295, 1095);
-    Label2 = placedLabel(optionsTexts::targetFiles, Frame1, "Label2", 240, 360, 1335, 255);
-    Label3 = placedLabel(optionsTexts::subFoldersOnly, Frame1, "Label3", 1440, 720, 2775, 255);
+    Label2 = placeLabel(optionsTexts::targetFiles, Frame1, "Label2", 240, 360, 1335, 255);
+    Label3 = placeLabel(optionsTexts::subFoldersOnly, Frame1, "Label3", 1440, 720, 2775, 255);
     // Created after the frame, so that the check box covers the gap in the frame's top border.
     Check1 = placeControl(new QCheckBox(QString::fromUtf8(optionsTexts::searchSubFolders), page),
                           "Check1", 120, 240, 1815, 255);
     Text1 = placeControl(new QLineEdit(page), "Text1", 1440, 600, 2775, 270);
-    Label1 = placedLabel(optionsTexts::trimLabel, page, "Label1", 120, 1560, 2535, 255);
+    Label1 = placeLabel(optionsTexts::trimLabel, page, "Label1", 120, 1560, 2535, 255);
     Text2 = placeControl(new QLineEdit(page), "Text2", 120, 1920, 5175, 270);
 
     cmdOK = placedButton(optionsTexts::ok, this, "cmdOK", 2490);
