@@ -85,7 +85,7 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
             handling = nullptr;
         };
 
-        // A folder's files are analysed on a second thread while the search goes on; their rows
+        // A folder's files are analysed on other threads while the search goes on; their rows
         // are written here, in search order, once the search of the folder has ended.
         const auto listFolder = [&](const std::string& nativePath) {
             AnalysisPipeline pipeline(flgOmoji);
