@@ -28,11 +28,7 @@ std::string_view RowStore::cell(std::size_t row, std::size_t col) const {
     if (slot.record == nullptr) {
         return {};
     }
-    // A row read cell after cell is unpacked whole at its second cell.
-    if (slot.record != m_lastRead) {
-        m_lastRead = slot.record;
-        return rowrecord::cell(slot.record, col);
-    }
+    // Rows are mostly read cell after cell, so a row is unpacked whole at its first cell read.
     if (slot.record != m_unpacked) {
         rowrecord::cells(slot.record, m_unpackedCells);
         m_unpacked = slot.record;
@@ -120,7 +116,6 @@ void RowStore::seal() {
 // Records are only ever placed where another was once the arena has been packed afresh or
 // cleared; what was read before then must not be mistaken for them.
 void RowStore::forgetReads() {
-    m_lastRead = nullptr;
     m_unpacked = nullptr;
 }
 

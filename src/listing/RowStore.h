@@ -21,8 +21,8 @@ namespace quiverel {
 // the other, are packed once each. Writing to a row packed earlier unpacks it into that buffer
 // again; the space its old record took is reclaimed once such leftovers outweigh the rows.
 //
-// A text read from the store stays valid until the store is next changed. Reading keeps a note
-// of the row read last, so a store is read from one thread at a time.
+// A text read from the store stays valid until the store is next changed. Reading keeps the
+// places of the cells of the row read last, so a store is read from one thread at a time.
 class RowStore {
 public:
     // Column 0 text of up to seven bytes, kept in the slot itself.
@@ -82,8 +82,7 @@ private:
     std::size_t m_openCount = 0;
     std::string m_incoming;
     std::vector<std::string_view> m_views;
-    // The record read last, and the one whose cells were unpacked last.
-    mutable const char* m_lastRead = nullptr;
+    // The record whose cells were unpacked last.
     mutable const char* m_unpacked = nullptr;
     mutable std::vector<std::string_view> m_unpackedCells;
 };
