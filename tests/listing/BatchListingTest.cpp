@@ -2,6 +2,7 @@
 
 #include "listing/DataSet_RowMidashi.h"
 #include "listing/GridModel.h"
+#include "listing/GridObserver.h"
 #include "listing/ListingTexts.h"
 #include "listing/Options.h"
 #include "support/FakePlatform.h"
@@ -317,6 +318,52 @@ TEST_F(BatchListingTest, CancelStopsTheSearchAndStillSortsAndNumbers) {
     const BatchResult next = run({last});
     EXPECT_FALSE(next.cancelled);
     EXPECT_EQ(column(1), std::vector<std::string>{"last.txt"});
+}
+
+// Clicks the cancel button once the grid holds a given number of data rows.
+class CancelAtRows : public GridObserver {
+public:
+    CancelAtRows(BatchListing& batch, const GridModel& grid, std::int32_t rows)
+        : m_batch(batch), m_grid(grid), m_rows(rows) {}
+    void gridShapeChanged(std::int32_t, std::int32_t) override {
+        if (m_grid.Rows() - 1 == m_rows) {
+            m_batch.cancel();
+        }
+    }
+    void gridCellsChanged(std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
+    void gridColumnFormatChanged(std::int32_t) override {}
+    void gridSelectionChanged() override {}
+    void gridRedrawChanged(bool) override {}
+
+private:
+    BatchListing& m_batch;
+    const GridModel& m_grid;
+    std::int32_t m_rows;
+};
+
+TEST_F(BatchListingTest, CancelWhileRowsAreWrittenKeepsThoseWrittenSortedAndNumbered) {
+    // Enough files that they are still being analysed when the rows are cancelled.
+    tree.makeFolder("big");
+    for (const char* folder : {"big/one", "big/two"}) {
+        tree.makeFolder(folder);
+        for (int i = 0; i < 600; ++i) {
+            tree.makeFile(std::string(folder) + "/" + std::to_string(i) + ".txt");
+        }
+    }
+    CancelAtRows observer(batch, grid, 10);
+    grid.setObserver(&observer);
+
+    const BatchResult result = run({tree.path("big")});
+
+    grid.setObserver(nullptr);
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(result.outcome, Outcome::Listed);
+    EXPECT_EQ(result.rowsWritten, 10);
+    // The first ten files of big/one in name order, now sorted by name.
+    EXPECT_EQ(column(1),
+              (std::vector<std::string>{"0.txt", "1.txt", "10.txt", "100.txt", "101.txt", "102.txt",
+                                        "103.txt", "104.txt", "105.txt", "106.txt"}));
+    EXPECT_EQ(column(0), numbers(10));
 }
 
 TEST_F(BatchListingTest, SecondBatchWhileOneRunsIsRefused) {
