@@ -46,9 +46,9 @@ void sortAndNumber(GridModel& grid) {
 } // namespace
 
 BatchListing::BatchListing(const Options& options, CheckBoxReader readCheckSiji, EventPump& pump,
-                           MessageBox& messageBox)
+                           MessageBox& messageBox, EventPacer::TimeSource now)
     : m_options(options), m_readCheckSiji(std::move(readCheckSiji)), m_pump(pump),
-      m_messageBox(messageBox) {}
+      m_messageBox(messageBox), m_now(std::move(now)) {}
 
 BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTable& fileTable,
                                          const std::string& sTrim, bool flgOmoji) {
@@ -74,6 +74,10 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
 
         m_cancel = false;
         ctlMSFlexGrid1.setRows(1);
+        // Events get through before each descent of a search and, where no descent comes for a
+        // while (a huge folder, the rows of a large one, many dropped files), now and then;
+        // the cancel flag is tested right after.
+        EventPacer pacer(m_pump, m_now);
 
         const auto writeRow = [&](const std::string& nativePath) {
             handling = &nativePath;
@@ -89,7 +93,7 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
         // are written here, in search order, once the search of the folder has ended.
         const auto listFolder = [&](const std::string& nativePath) {
             AnalysisPipeline pipeline(flgOmoji);
-            searchFolderFiles(*pattern, nativePath, {m_pump, m_cancel},
+            searchFolderFiles(*pattern, nativePath, {pacer, m_cancel, nullptr, &pacer},
                               [&](const std::string& folder, const NameList& files) {
                                   if (m_cancel) {
                                       return false;
@@ -109,10 +113,15 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
                 } catch (const std::exception& failure) {
                     throw ListingFailure(std::string(file.strFullPathFileName), failure.what());
                 }
+                pacer.processEventsWhenDue();
             }
         };
 
-        for (std::size_t entry = 1; entry < fileTable.size() && !m_cancel; ++entry) {
+        for (std::size_t entry = 1; entry < fileTable.size(); ++entry) {
+            pacer.processEventsWhenDue();
+            if (m_cancel) {
+                break;
+            }
             const std::string& nativePath = fileTable[entry];
             handling = &nativePath;
             struct stat attributes {};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "listing/EventPacer.h"
 #include "listing/FileTable.h"
 
 #include <atomic>
@@ -37,8 +38,10 @@ public:
 
     // options is read at the moments a batch needs it (pattern at its start, OptFolder at each
     // folder entry), so changes made while the batch yields to events apply from then on.
+    // Besides yielding before each descent of a folder search, the batch yields when a while has
+    // passed since it last did, as now tells the time (see EventPacer).
     BatchListing(const Options& options, CheckBoxReader readCheckSiji, EventPump& pump,
-                 MessageBox& messageBox);
+                 MessageBox& messageBox, EventPacer::TimeSource now = EventPacer::Clock::now);
 
     // Lists entries 1 to n of FileTable into the grid. sTrim is read at each row (callers pass
     // the shared OptTrim itself). Shows the batch's messages through the message box.
@@ -56,6 +59,7 @@ private:
     CheckBoxReader m_readCheckSiji;
     EventPump& m_pump;
     MessageBox& m_messageBox;
+    EventPacer::TimeSource m_now;
     std::atomic<bool> m_cancel{false};
     std::atomic<bool> m_running{false};
     std::atomic<long long> m_found{0};

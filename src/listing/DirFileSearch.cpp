@@ -1,5 +1,6 @@
 #include "listing/DirFileSearch.h"
 
+#include "listing/EventPacer.h"
 #include "listing/FolderPath.h"
 #include "listing/FolderReader.h"
 #include "platform/EventPump.h"
@@ -65,9 +66,17 @@ void searchFolderFiles(const WildcardPattern& sPattern, const std::string& CurrD
     if (isCancelled(control)) {
         return;
     }
+    // A folder read in part because of a cancel is dropped at the next test of the flag.
+    ReadingGoesOn goOn;
+    if (control.pacer != nullptr) {
+        goOn = [&control] {
+            control.pacer->processEventsWhenDue();
+            return !isCancelled(control);
+        };
+    }
     std::string path = folderText(CurrDir);
     std::vector<PendingFolder> pending;
-    pending.push_back({path.size(), readFolder(path, sPattern, true)});
+    pending.push_back({path.size(), readFolder(path, sPattern, true, goOn)});
     while (!pending.empty()) {
         if (isCancelled(control)) {
             return;
@@ -80,7 +89,7 @@ void searchFolderFiles(const WildcardPattern& sPattern, const std::string& CurrD
             if (isCancelled(control)) {
                 return;
             }
-            FolderContents subFolder = readFolder(path, sPattern, false);
+            FolderContents subFolder = readFolder(path, sPattern, false, goOn);
             if (!leadsBack(pending, subFolder)) {
                 pending.push_back({path.size(), std::move(subFolder)});
             }

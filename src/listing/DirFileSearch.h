@@ -7,6 +7,7 @@
 
 namespace quiverel {
 
+class EventPacer;
 class EventPump;
 class NameList;
 class WildcardPattern;
@@ -16,6 +17,9 @@ struct SearchControl {
     EventPump& pump;                              // handled once before each descent
     const std::atomic<bool>& cancelFlag;          // true stops the search at once
     std::atomic<long long>* foundCount = nullptr; // counts found files, for progress display
+    // When given, also lets events through now and then while a huge folder is read (the
+    // search then stops as soon as it sees the cancel flag set).
+    EventPacer* pacer = nullptr;
 };
 
 // Collects the matching files of CurrDir and all its sub-folders into sFound (native paths),

@@ -85,7 +85,7 @@ DIR* openStream(const std::string& folder, bool followLink) {
 } // namespace
 
 FolderContents readFolder(const std::string& folder, const WildcardPattern& pattern,
-                          bool followLink) {
+                          bool followLink, const ReadingGoesOn& goOn) {
     const DirectoryStream stream(openStream(folder, followLink));
     const int folderFd = ::dirfd(stream.get());
     FolderContents contents;
@@ -118,6 +118,9 @@ FolderContents readFolder(const std::string& folder, const WildcardPattern& patt
             break;
         case EntryKind::Other:
             break;
+        }
+        if (goOn && !goOn()) {
+            return contents;
         }
     }
     contents.subFolders.sort();

@@ -2,6 +2,7 @@
 
 #include "listing/NameList.h"
 
+#include <functional>
 #include <string>
 #include <sys/types.h>
 
@@ -17,9 +18,15 @@ struct FolderContents {
     ino_t inode = 0;
 };
 
+// Asked between the entries of a folder being read; false abandons the reading.
+using ReadingGoesOn = std::function<bool()>;
+
 // Reads the folder at the native path. followLink says whether a link in place of the folder
-// itself is followed. Throws ListingFailure when the folder cannot be opened or read.
+// itself is followed. goOn, when given, is asked after each entry, since a huge folder takes a
+// while to read; once it says false the reading stops and the entries read so far come back
+// unsorted, for the caller to drop. Throws ListingFailure when the folder cannot be opened or
+// read.
 FolderContents readFolder(const std::string& folder, const WildcardPattern& pattern,
-                          bool followLink);
+                          bool followLink, const ReadingGoesOn& goOn = {});
 
 } // namespace quiverel

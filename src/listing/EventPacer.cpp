@@ -1,0 +1,27 @@
+#include "listing/EventPacer.h"
+
+#include <utility>
+
+namespace quiverel {
+
+EventPacer::EventPacer(EventPump& pump, TimeSource now, Clock::duration interval)
+    : m_pump(pump), m_now(std::move(now)), m_interval(interval), m_lastHandled(m_now()) {}
+
+void EventPacer::processPendingEvents() {
+    m_pump.processPendingEvents();
+    // Handling events may take long (a dialog opened meanwhile): the interval counts from here.
+    m_lastHandled = m_now();
+    m_stepsSinceLook = 0;
+}
+
+void EventPacer::processEventsWhenDue() {
+    if (++m_stepsSinceLook < stepsPerLook) {
+        return;
+    }
+    m_stepsSinceLook = 0;
+    if (m_now() - m_lastHandled >= m_interval) {
+        processPendingEvents();
+    }
+}
+
+} // namespace quiverel
