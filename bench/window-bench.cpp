@@ -1,11 +1,12 @@
 // Drives the main window offscreen on a tree, as a user does: the window loads, all seven
 // column check boxes are ticked, the tree is dropped on the grid, and then every file row with
 // the seven data columns is copied to the clipboard.
-//   window-bench TREE   prints: batch_ns rows copy_ns copy_bytes max_gap_ns after_ns
+//   window-bench TREE   prints: batch_ns rows copy_ns copy_bytes max_gap_ns after_ns frame_ns
 //   window-bench --cancel-after MS TREE   prints: late_ns cancel_ns shown rows
 // batch_ns is the drop handler's whole run (listing, sort, numbering, repainting switched back
 // on); max_gap_ns the longest stretch of the batch without a chance to handle events, after_ns
-// the time from the batch's end to the drop handler's (the grid taking the new rows). With
+// the time from the batch's end to the drop handler's (the grid taking the new rows), frame_ns
+// the longest of 101 frames scrolling the full grid from top to bottom. With
 // --cancel-after, "ｷｬﾝｾﾙ" is clicked through the event loop MS milliseconds into the batch:
 // late_ns is how long after that moment the click was handled (-1: not before the batch had
 // ended), cancel_ns how long after that moment the batch had ended, shown whether the
@@ -32,13 +33,13 @@
 #include <QDialog>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -108,20 +109,129 @@ private:
     Clock::time_point m_last;
 };
 
-// Drags the tree onto the grid and lets it go there.
-void dropOnGrid(quiverel::FlexGridView& grid, const QString& path) {
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    const Qt::DropActions actions = Qt::CopyAction;
-    QDragEnterEvent enter(QPoint(20, 20), actions, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(grid.viewport(), &enter);
-    QDropEvent drop(QPointF(20, 20), actions, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(grid.viewport(), &drop);
+// The main window on the seams above, loaded as the program loads it, with all seven columns
+// chosen, shown offscreen.
+class BenchWindow {
+public:
+    BenchWindow()
+        : m_window(quiverel::MainWindowSetup{
+              messageBox, m_settings, m_clipboard, pump, pointer, m_registry, m_launcher, {}}) {
+        m_window.Form_Load();
+        for (const char* box : {"Check_Siji(5)", "Check_Siji(6)"}) {
+            m_window.findChild<QCheckBox*>(QString::fromLatin1(box))->setChecked(true);
+        }
+        m_window.show();
+        QCoreApplication::processEvents();
+        m_grid = m_window.findChild<quiverel::FlexGridView*>(QStringLiteral("MSFlexGrid1"));
+        m_processing = m_window.findChild<QDialog*>(QStringLiteral("frmProcessing"));
+    }
+
+    // Drags the tree onto the grid and lets it go there; returns when the drop handler does.
+    void dropTree(const QString& tree) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(tree)});
+        const Qt::DropActions actions = Qt::CopyAction;
+        QDragEnterEvent enter(QPoint(20, 20), actions, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(m_grid->viewport(), &enter);
+        QDropEvent drop(QPointF(20, 20), actions, &data, Qt::LeftButton, Qt::NoModifier);
+        pump.start();
+        QCoreApplication::sendEvent(m_grid->viewport(), &drop);
+        pump.note(pointer.restored);
+    }
+
+    // Clicks "ｷｬﾝｾﾙ" through the event loop after the delay; the moment it was handled and
+    // whether the processing window showed then go to the two out-values.
+    void clickCancelAfter(int ms, Clock::time_point& clicked, bool& shown) {
+        auto* button = m_processing->findChild<QAbstractButton*>(QStringLiteral("cmdCancel"));
+        QTimer::singleShot(ms, Qt::PreciseTimer, &m_window, [=, this, &clicked, &shown] {
+            clicked = Clock::now();
+            shown = m_processing->isVisible();
+            button->click();
+        });
+    }
+
+    // Scrolls the grid from top to bottom in even steps, painting each; the longest frame.
+    long long longestScrollFrame() {
+        QScrollBar& bar = *m_grid->verticalScrollBar();
+        constexpr int frames = 100;
+        long long longest = 0;
+        for (int frame = 0; frame <= frames; ++frame) {
+            const Clock::time_point before = Clock::now();
+            bar.setValue(static_cast<int>(static_cast<long long>(bar.maximum()) * frame / frames));
+            m_grid->viewport()->repaint();
+            longest = std::max(longest, nanosecondsBetween(before, Clock::now()));
+        }
+        return longest;
+    }
+
+    // Selects every file row and the seven data columns and runs the copy command; the size
+    // of the clipboard's text.
+    long long copyAllRows() {
+        quiverel::GridModel& model = m_grid->grid();
+        model.setRow(1);
+        model.setCol(1);
+        model.setRowSel(model.Rows() - 1);
+        model.setColSel(7);
+        m_window.findChild<QAction*>(QStringLiteral("mnuEditCopy"))->trigger();
+        return QGuiApplication::clipboard()->text().toUtf8().size();
+    }
+
+    int rows() const { return m_grid->grid().Rows() - 1; }
+
+    PassingMessageBox messageBox;
+    GapMeasuringPump pump;
+    WatchedPointer pointer;
+
+private:
+    MemorySettingsStore m_settings;
+    quiverel::QtClipboard m_clipboard;
+    quiverel::SystemInfoRegistry m_registry;
+    quiverel::QtProgramLauncher m_launcher;
+    quiverel::frmMain m_window;
+
+    quiverel::FlexGridView* m_grid = nullptr;
+    QDialog* m_processing = nullptr;
+};
+
+int benchCancel(BenchWindow& window, const QString& tree, int cancelAfterMs) {
+    Clock::time_point clicked{};
+    bool shown = false;
+    const Clock::time_point due = Clock::now() + std::chrono::milliseconds(cancelAfterMs);
+    window.clickCancelAfter(cancelAfterMs, clicked, shown);
+    window.dropTree(tree);
+    const Clock::time_point batchEnd = window.pointer.restored;
+    if (batchEnd < due) {
+        std::fprintf(stderr, "window-bench: the batch ended before the click was due\n");
+        return 1;
+    }
+    // A click the batch never let through is handled only after it has ended.
+    const long long late = clicked == Clock::time_point{} ? -1 : nanosecondsBetween(due, clicked);
+    std::printf("%lld %lld %d %d\n", late, nanosecondsBetween(due, batchEnd), shown ? 1 : 0,
+                window.rows());
+    return 0;
 }
 
-[[noreturn]] void usage() {
-    std::fprintf(stderr, "usage: window-bench [--cancel-after MS] TREE\n");
-    std::exit(64);
+int benchListAndCopy(BenchWindow& window, const QString& tree) {
+    const Clock::time_point start = Clock::now();
+    window.dropTree(tree);
+    const Clock::time_point end = Clock::now();
+    const Clock::time_point batchEnd = window.pointer.restored;
+    if (window.rows() < 1) {
+        std::fprintf(stderr, "window-bench: nothing listed: %s", window.messageBox.shown.c_str());
+        return 1;
+    }
+    const long long scrollFrame = window.longestScrollFrame();
+    const Clock::time_point copyStart = Clock::now();
+    const long long copied = window.copyAllRows();
+    const Clock::time_point copyEnd = Clock::now();
+    if (copied == 0) {
+        std::fprintf(stderr, "window-bench: nothing copied: %s", window.messageBox.shown.c_str());
+        return 1;
+    }
+    std::printf("%lld %d %lld %lld %lld %lld %lld\n", nanosecondsBetween(start, end), window.rows(),
+                nanosecondsBetween(copyStart, copyEnd), copied, window.pump.longestGap,
+                nanosecondsBetween(batchEnd, end), scrollFrame);
+    return 0;
 }
 
 } // namespace
@@ -138,82 +248,11 @@ int main(int argc, char** argv) {
         arg += 2;
     }
     if (arg + 1 != argc) {
-        usage();
+        std::fprintf(stderr, "usage: window-bench [--cancel-after MS] TREE\n");
+        return 64;
     }
     const QString tree = QString::fromLocal8Bit(argv[arg]);
-
-    PassingMessageBox messageBox;
-    MemorySettingsStore settings;
-    quiverel::QtClipboard clipboard;
-    GapMeasuringPump pump;
-    WatchedPointer pointer;
-    quiverel::SystemInfoRegistry registry;
-    quiverel::QtProgramLauncher launcher;
-    quiverel::frmMain window(quiverel::MainWindowSetup{
-        messageBox, settings, clipboard, pump, pointer, registry, launcher, {}});
-    window.Form_Load();
-    for (const char* box : {"Check_Siji(5)", "Check_Siji(6)"}) {
-        window.findChild<QCheckBox*>(QString::fromLatin1(box))->setChecked(true);
-    }
-    window.show();
-    QCoreApplication::processEvents();
-
-    auto& grid = *window.findChild<quiverel::FlexGridView*>(QStringLiteral("MSFlexGrid1"));
-    auto* processing = window.findChild<QDialog*>(QStringLiteral("frmProcessing"));
-    auto* cancelButton = processing->findChild<QAbstractButton*>(QStringLiteral("cmdCancel"));
-
-    const Clock::time_point start = Clock::now();
-    const Clock::time_point clickDue = start + std::chrono::milliseconds(cancelAfterMs);
-    Clock::time_point clicked{};
-    bool shownAtClick = false;
-    if (cancelAfterMs >= 0) {
-        QTimer::singleShot(cancelAfterMs, Qt::PreciseTimer, &window, [&] {
-            clicked = Clock::now();
-            shownAtClick = processing->isVisible();
-            cancelButton->click();
-        });
-    }
-    pump.start();
-    dropOnGrid(grid, tree);
-    const Clock::time_point end = Clock::now();
-    const Clock::time_point batchEnd = pointer.restored;
-    pump.note(batchEnd);
-    const int rows = grid.grid().Rows() - 1;
-
-    if (cancelAfterMs >= 0) {
-        if (batchEnd < clickDue) {
-            std::fprintf(stderr, "window-bench: the batch ended before the click was due\n");
-            return 1;
-        }
-        // A click the batch never let through is handled only after it has ended.
-        const long long late =
-            clicked == Clock::time_point{} ? -1 : nanosecondsBetween(clickDue, clicked);
-        std::printf("%lld %lld %d %d\n", late, nanosecondsBetween(clickDue, batchEnd),
-                    shownAtClick ? 1 : 0, rows);
-        return 0;
-    }
-    if (rows < 1) {
-        std::fprintf(stderr, "window-bench: nothing listed: %s", messageBox.shown.c_str());
-        return 1;
-    }
-
-    quiverel::GridModel& model = grid.grid();
-    model.setRow(1);
-    model.setCol(1);
-    model.setRowSel(model.Rows() - 1);
-    model.setColSel(7);
-    auto* copy = window.findChild<QAction*>(QStringLiteral("mnuEditCopy"));
-    const Clock::time_point copyStart = Clock::now();
-    copy->trigger();
-    const Clock::time_point copyEnd = Clock::now();
-    const qsizetype copied = QGuiApplication::clipboard()->text().toUtf8().size();
-    if (copied == 0) {
-        std::fprintf(stderr, "window-bench: nothing copied: %s", messageBox.shown.c_str());
-        return 1;
-    }
-
-    std::printf("%lld %d %lld %lld %lld %lld\n", nanosecondsBetween(start, end), rows,
-                nanosecondsBetween(copyStart, copyEnd), static_cast<long long>(copied),
-                pump.longestGap, nanosecondsBetween(batchEnd, end));
-    return 0;
+    BenchWindow window;
+    return cancelAfterMs >= 0 ? benchCancel(window, tree, cancelAfterMs)
+                              : benchListAndCopy(window, tree);
 }
