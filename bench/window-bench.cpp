@@ -10,7 +10,8 @@
 // --cancel-after, "ｷｬﾝｾﾙ" is clicked through the event loop MS milliseconds into the batch:
 // late_ns is how long after that moment the click was handled (-1: not before the batch had
 // ended), cancel_ns how long after that moment the batch had ended, shown whether the
-// processing window was up when the click was handled.
+// processing window was up when the click was handled; the exit code is 3 when the batch had
+// ended before the click was due.
 // Message boxes never block; the settings live in memory; the clipboard is Qt's (offscreen
 // unless QT_QPA_PLATFORM says otherwise).
 
@@ -193,6 +194,9 @@ private:
     QDialog* m_processing = nullptr;
 };
 
+// The exit code when the batch was over before the click was due.
+constexpr int endedBeforeClick = 3;
+
 int benchCancel(BenchWindow& window, const QString& tree, int cancelAfterMs) {
     Clock::time_point clicked{};
     bool shown = false;
@@ -202,7 +206,7 @@ int benchCancel(BenchWindow& window, const QString& tree, int cancelAfterMs) {
     const Clock::time_point batchEnd = window.pointer.restored;
     if (batchEnd < due) {
         std::fprintf(stderr, "window-bench: the batch ended before the click was due\n");
-        return 1;
+        return endedBeforeClick;
     }
     // A click the batch never let through is handled only after it has ended.
     const long long late = clicked == Clock::time_point{} ? -1 : nanosecondsBetween(due, clicked);
