@@ -1,5 +1,7 @@
 #include "app/SettingsFile.h"
 
+#include "listing/Descriptor.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,24 +19,6 @@ namespace quiverel {
 namespace {
 
 constexpr std::chrono::milliseconds lockRetryPause{1};
-
-// An open file descriptor, closed when it goes out of scope.
-class Descriptor {
-public:
-    explicit Descriptor(int descriptor) : m_descriptor(descriptor) {}
-    ~Descriptor() {
-        if (m_descriptor >= 0) {
-            ::close(m_descriptor);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_descriptor; }
-    bool isOpen() const { return m_descriptor >= 0; }
-
-private:
-    int m_descriptor;
-};
 
 bool isRegularFile(int descriptor) {
     struct stat status {};
@@ -91,7 +75,7 @@ bool waitForByte(int descriptor, LockByte byte, std::chrono::steady_clock::time_
 // once it holds the write lock: a writer kept waiting keeps the turnstile, so one that has just
 // written cannot take the write lock again before it, however fast it writes.
 SettingsFileProblem takeLock(const QString& path, std::chrono::milliseconds patience,
-                             std::optional<Descriptor>& lock) {
+                             std::optional<fs::Descriptor>& lock) {
     // Non-blocking and not through a link: a FIFO, folder or link there is recognized.
     lock.emplace(::open(QFile::encodeName(path + QStringLiteral(".lock")).constData(),
                         O_RDWR | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0600));
@@ -114,7 +98,7 @@ SettingsFileProblem takeLock(const QString& path, std::chrono::milliseconds pati
 } // namespace
 
 SettingsFileContent readSettingsFile(const QString& path) {
-    const Descriptor file(
+    const fs::Descriptor file(
         ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!file.isOpen()) {
         switch (errno) {
@@ -156,7 +140,7 @@ SettingsFileProblem rewriteSettingsFile(const QString& path,
     if (!QDir().mkpath(QFileInfo(path).path())) {
         return SettingsFileProblem::NotWritable;
     }
-    std::optional<Descriptor> lock;
+    std::optional<fs::Descriptor> lock;
     if (const SettingsFileProblem problem = takeLock(path, patience, lock);
         problem != SettingsFileProblem::None) {
         return problem;

@@ -1,5 +1,6 @@
 #include "listing/AnalysisPipeline.h"
 
+#include "listing/Descriptor.h"
 #include "listing/FileAnalyze.h"
 #include "listing/FileSystem.h"
 #include "listing/FolderPath.h"
@@ -18,25 +19,6 @@ namespace {
 
 // Files analysed before the calling thread hears of them, within a large folder.
 constexpr std::size_t publishEvery = 256;
-
-// A folder opened only to reach its files by name; closed when it goes.
-class FolderHandle {
-public:
-    explicit FolderHandle(const std::string& folder)
-        : m_fd(fs::openPath(folder, O_PATH | O_DIRECTORY)) {}
-    ~FolderHandle() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    FolderHandle(const FolderHandle&) = delete;
-    FolderHandle& operator=(const FolderHandle&) = delete;
-    // -1 when the folder could not be opened: every query of its files then fails.
-    int fd() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 char* writeText(char* out, std::string_view text) {
     out = varint::write(out, text.size());
@@ -174,7 +156,9 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
     std::uint64_t count = 0;
     in = varint::read(in, count);
     const std::string folderText(folder);
-    const FolderHandle handle(folderText);
+    // Opened only to reach the folder's files by name; when it cannot be opened (-1), every
+    // query of its files fails.
+    const fs::Descriptor folderFd(fs::openPath(folderText, O_PATH | O_DIRECTORY));
     // The display text of the folder with its separator, the same for all its files.
     std::string prefix;
     appendDisplayText(prefix, folderText);
@@ -187,7 +171,8 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
         fullPath.assign(prefix);
         appendDisplayText(fullPath, name);
         // Each name is followed by a NUL.
-        FileAnalyze(fs::FileRef::inFolder(handle.fd(), name.data()), fullPath, fields, m_flgOmoji);
+        FileAnalyze(fs::FileRef::inFolder(folderFd.get(), name.data()), fullPath, fields,
+                    m_flgOmoji);
 
         char* out = analyser.files.room(fileRecordSize(fullPath, fields));
         out = writeText(out, fullPath);

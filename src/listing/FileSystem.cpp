@@ -1,5 +1,7 @@
 #include "listing/FileSystem.h"
 
+#include "listing/Descriptor.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -8,29 +10,6 @@
 
 namespace quiverel::fs {
 namespace {
-
-// A descriptor closed when it goes out of scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-    void reset(int fd) {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-        m_fd = fd;
-    }
-
-private:
-    int m_fd;
-};
 
 // Runs operation(dirfd, rest) where rest is short enough for one system call. A long path is
 // walked from its start in pieces that each fit, keeping one descriptor open at a time.

@@ -2,6 +2,8 @@
 
 // A real temporary folder tree for tests, removed with everything in it at the end.
 
+#include "listing/Descriptor.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -20,24 +22,7 @@ namespace quiverel::testing {
     throw std::system_error(errno, std::generic_category(), what);
 }
 
-// A descriptor closed when it goes out of scope.
-class OpenFolder {
-public:
-    explicit OpenFolder(int fd) : m_fd(fd) {}
-    ~OpenFolder() { reset(-1); }
-    OpenFolder(const OpenFolder&) = delete;
-    OpenFolder& operator=(const OpenFolder&) = delete;
-    int get() const { return m_fd; }
-    void reset(int fd) {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-        m_fd = fd;
-    }
-
-private:
-    int m_fd;
-};
+using OpenFolder = fs::Descriptor;
 
 // Removes every entry of the folder except sub-folders; returns the name of one sub-folder, or
 // an empty text when none is left.
