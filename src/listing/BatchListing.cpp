@@ -32,14 +32,16 @@ private:
     std::atomic<bool>& m_running;
 };
 
-// Orders all data rows by file name and writes their running numbers.
-void sortAndNumber(GridModel& grid) {
+// Orders all data rows by file name and writes their running numbers. Events get through
+// meanwhile: the order of a million rows takes a while to work out.
+void sortAndNumber(GridModel& grid, EventPacer& pacer) {
     grid.setCol(1);
-    grid.setSort(GridModel::flexSortStringNoCaseAscending);
+    grid.setSort(GridModel::flexSortStringNoCaseAscending, [&] { pacer.processEventsIfDue(); });
     for (std::int32_t i = 1; i < grid.Rows(); ++i) {
         grid.setRow(i);
         grid.setCol(0);
         grid.setText(std::to_string(i));
+        pacer.processEventsWhenDue();
     }
 }
 
@@ -141,9 +143,10 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
         }
         handling = nullptr;
 
-        sortAndNumber(ctlMSFlexGrid1);
-        result.rowsWritten = lNum - 1;
+        // A cancel from here on cuts nothing short: the rows written are sorted and numbered.
         result.cancelled = m_cancel;
+        sortAndNumber(ctlMSFlexGrid1, pacer);
+        result.rowsWritten = lNum - 1;
         if (lNum == 1) {
             m_messageBox.show(texts::noFilesFound, texts::programTitle);
             result.outcome = BatchResult::Outcome::NothingFound;

@@ -18,6 +18,10 @@ void EventPacer::processEventsWhenDue() {
     if (++m_stepsSinceLook < stepsPerLook) {
         return;
     }
+    processEventsIfDue();
+}
+
+void EventPacer::processEventsIfDue() {
     m_stepsSinceLook = 0;
     if (m_now() - m_lastHandled >= m_interval) {
         processPendingEvents();

@@ -26,9 +26,11 @@ public:
 
     // Handles pending events now.
     void processPendingEvents() override;
-    // One step of a long loop: handles pending events when the interval has passed since they
-    // were last handled.
+    // One step of a long loop of quick steps: every few steps, processEventsIfDue.
     void processEventsWhenDue();
+    // Handles pending events when the interval has passed since they were last handled, looking
+    // at the clock at once (for slow steps, such as a wait for other threads).
+    void processEventsIfDue();
 
 private:
     EventPump& m_pump;

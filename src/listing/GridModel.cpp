@@ -15,6 +15,18 @@ std::string indexError(const char* what, std::int32_t value) {
     return std::string(what) + " out of range: " + std::to_string(value);
 }
 
+// Marks the grid's rows as being sorted for as long as it lives.
+class SortingMark {
+public:
+    explicit SortingMark(bool& sorting) : m_sorting(sorting) { m_sorting = true; }
+    ~SortingMark() { m_sorting = false; }
+    SortingMark(const SortingMark&) = delete;
+    SortingMark& operator=(const SortingMark&) = delete;
+
+private:
+    bool& m_sorting;
+};
+
 } // namespace
 
 GridModel::GridModel() : m_colWidths(2, defaultColWidth), m_colAlignments(2, flexAlignGeneral) {
@@ -41,11 +53,18 @@ void GridModel::checkCol(std::int32_t col) const {
     }
 }
 
+void GridModel::checkNotSorting() const {
+    if (m_sorting) {
+        throw GridError("the grid's rows are being sorted");
+    }
+}
+
 std::int32_t GridModel::Rows() const {
     return static_cast<std::int32_t>(m_cells.rows());
 }
 
 void GridModel::setRows(std::int32_t rows) {
+    checkNotSorting();
     if (rows < FixedRows()) {
         throw GridError(indexError("row count", rows));
     }
@@ -63,6 +82,7 @@ std::int32_t GridModel::Cols() const {
 }
 
 void GridModel::setCols(std::int32_t cols) {
+    checkNotSorting();
     if (cols < FixedCols()) {
         throw GridError(indexError("column count", cols));
     }
@@ -140,6 +160,7 @@ std::string_view GridModel::Text() const {
 }
 
 void GridModel::setText(std::string_view text) {
+    checkNotSorting();
     m_cells.setCell(static_cast<std::size_t>(m_row), static_cast<std::size_t>(m_col), text);
     notify([&](GridObserver& o) { o.gridCellsChanged(m_row, m_col, m_row, m_col); });
 }
@@ -179,6 +200,7 @@ void GridModel::setColAlignment(std::int32_t col, std::int16_t alignment) {
 }
 
 void GridModel::Clear() {
+    checkNotSorting();
     m_cells.clearCells();
     notify([&](GridObserver& o) { o.gridCellsChanged(0, 0, Rows() - 1, m_cols - 1); });
 }
@@ -192,7 +214,8 @@ void GridModel::setRedraw(bool redraw) {
     notify([&](GridObserver& o) { o.gridRedrawChanged(redraw); });
 }
 
-void GridModel::setSort(std::int16_t sort) {
+void GridModel::setSort(std::int16_t sort, const std::function<void()>& whileSorting) {
+    checkNotSorting();
     if (sort != flexSortStringNoCaseAscending) {
         throw GridError(indexError("sort value", sort));
     }
@@ -205,9 +228,12 @@ void GridModel::setSort(std::int16_t sort) {
     if (first >= last) {
         return;
     }
-    sortRows(m_cells, static_cast<std::size_t>(first), static_cast<std::size_t>(last),
-             static_cast<std::size_t>(std::min(m_col, m_colSel)),
-             static_cast<std::size_t>(std::max(m_col, m_colSel)));
+    {
+        const SortingMark mark(m_sorting);
+        sortRows(m_cells, static_cast<std::size_t>(first), static_cast<std::size_t>(last),
+                 static_cast<std::size_t>(std::min(m_col, m_colSel)),
+                 static_cast<std::size_t>(std::max(m_col, m_colSel)), whileSorting);
+    }
     notify([&](GridObserver& o) { o.gridCellsChanged(first, 0, last, m_cols - 1); });
 }
 

@@ -3,6 +3,7 @@
 #include "listing/RowStore.h"
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -12,8 +13,8 @@ namespace quiverel {
 
 class GridObserver;
 
-// An index outside the grid, an unknown sort value, a bad width or alignment, or a count
-// below the fixed heading row or number column.
+// An index outside the grid, an unknown sort value, a bad width or alignment, a count below the
+// fixed heading row or number column, or a change of the cells while the rows are being sorted.
 class GridError : public std::out_of_range {
 public:
     using std::out_of_range::out_of_range;
@@ -76,7 +77,10 @@ public:
 
     // Writing 5 re-orders the rows Row..RowSel (all non-fixed rows when Row equals RowSel) by
     // the key columns Col..ColSel, ascending, ASCII letters folded, equal keys in their order.
-    void setSort(std::int16_t sort);
+    // With whileSorting, the order is worked out on other threads while this one calls
+    // whileSorting at once and then every few milliseconds: it may read the grid (in the old
+    // order) and move the current cell, but changing cells or counts meanwhile throws GridError.
+    void setSort(std::int16_t sort, const std::function<void()>& whileSorting = {});
 
     // One observer at a time (the window's view); nullptr detaches.
     void setObserver(GridObserver* observer);
@@ -84,6 +88,7 @@ public:
 private:
     void checkRow(std::int32_t row) const;
     void checkCol(std::int32_t col) const;
+    void checkNotSorting() const;
     // Keeps the current cell and the selection inside the grid after it shrank.
     void clampSelection();
     void setSelection(std::int32_t row, std::int32_t col, std::int32_t rowSel, std::int32_t colSel);
@@ -96,6 +101,7 @@ private:
     std::int32_t m_rowSel = 1;
     std::int32_t m_colSel = 1;
     bool m_redraw = true;
+    bool m_sorting = false;
     std::vector<std::int32_t> m_colWidths;
     std::vector<std::int16_t> m_colAlignments;
     GridObserver* m_observer = nullptr;

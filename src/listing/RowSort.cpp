@@ -4,7 +4,9 @@
 #include "listing/RowStore.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
+#include <future>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -21,6 +23,8 @@ constexpr std::uint32_t longerThanPrefix = prefixBytes + 1;
 
 // Below this many rows a sort is not worth a second thread.
 constexpr std::size_t rowsForTwoThreads = std::size_t{1} << 16;
+// How long the calling thread waits for an order worked out aside between calls of whileOrdering.
+constexpr std::chrono::milliseconds waitSlice{10};
 
 struct SortEntry {
     std::uint64_t high;  // folded bytes 0 to 7, the first in the top byte
@@ -157,11 +161,10 @@ void applyOrder(std::span<RowStore::Slot> slots, std::vector<SortEntry>& entries
     }
 }
 
-} // namespace
-
-void sortRows(RowStore& rows, std::size_t first, std::size_t last, std::size_t firstKey,
-              std::size_t lastKey) {
-    const std::span<RowStore::Slot> slots = rows.settledSlots().subspan(first, last - first + 1);
+// The new order of the slots: for each place, the entry of the slot that goes there. Only reads
+// the slots' rows, so it may run on any thread while the store stays unchanged.
+std::vector<SortEntry> orderOf(std::span<const RowStore::Slot> slots, std::size_t firstKey,
+                               std::size_t lastKey) {
     std::vector<SortEntry> entries;
     entries.reserve(slots.size());
     for (std::uint32_t i = 0; i < slots.size(); ++i) {
@@ -178,6 +181,37 @@ void sortRows(RowStore& rows, std::size_t first, std::size_t last, std::size_t f
         }
         run = end;
     }
+    return entries;
+}
+
+// The order worked out on a thread of its own while this one calls whileOrdering; on this one
+// alone when no other thread can be had. Should whileOrdering throw, the order's thread is still
+// waited for before the rows can change.
+std::vector<SortEntry> orderAside(std::span<const RowStore::Slot> slots, std::size_t firstKey,
+                                  std::size_t lastKey, const std::function<void()>& whileOrdering) {
+    std::future<std::vector<SortEntry>> order;
+    try {
+        order = std::async(std::launch::async, [slots, firstKey, lastKey] {
+            return orderOf(slots, firstKey, lastKey);
+        });
+    } catch (const std::system_error&) {
+        return orderOf(slots, firstKey, lastKey);
+    }
+    whileOrdering();
+    while (order.wait_for(waitSlice) != std::future_status::ready) {
+        whileOrdering();
+    }
+    return order.get();
+}
+
+} // namespace
+
+void sortRows(RowStore& rows, std::size_t first, std::size_t last, std::size_t firstKey,
+              std::size_t lastKey, const std::function<void()>& whileOrdering) {
+    const std::span<RowStore::Slot> slots = rows.settledSlots().subspan(first, last - first + 1);
+    std::vector<SortEntry> entries = whileOrdering
+                                         ? orderAside(slots, firstKey, lastKey, whileOrdering)
+                                         : orderOf(slots, firstKey, lastKey);
     applyOrder(slots, entries);
 }
 

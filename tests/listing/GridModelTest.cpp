@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -269,20 +271,64 @@ TEST(GridModelTest, SortFiveOrdersRowsByTheKeyColumnStablyWithoutRegardToCase) {
          {"4", "3", "2", "1"}},
         {"a single data row", {"only"}, 1, 1, {"only"}, {"1"}},
     };
-    for (const auto& c : cases) {
-        GridModel grid;
-        fillColumn1(grid, c.names);
-        grid.setRow(0);
-        grid.setCol(0);
-        grid.setText("No.");
-        grid.setRow(c.row);
-        grid.setCol(1);
-        grid.setRowSel(c.rowSel);
-        grid.setSort(GridModel::flexSortStringNoCaseAscending);
-        EXPECT_EQ(column(grid, 1), c.sortedNames) << c.name;
-        EXPECT_EQ(column(grid, 2), c.originalPositions) << c.name;
-        EXPECT_EQ(grid.TextMatrix(0, 0), "No.") << c.name;
+    // The same order whether it is worked out on this thread or on another one.
+    for (const bool aside : {false, true}) {
+        for (const auto& c : cases) {
+            GridModel grid;
+            fillColumn1(grid, c.names);
+            grid.setRow(0);
+            grid.setCol(0);
+            grid.setText("No.");
+            grid.setRow(c.row);
+            grid.setCol(1);
+            grid.setRowSel(c.rowSel);
+            grid.setSort(GridModel::flexSortStringNoCaseAscending,
+                         aside ? std::function<void()>([] {}) : std::function<void()>());
+            EXPECT_EQ(column(grid, 1), c.sortedNames) << c.name << (aside ? " (aside)" : "");
+            EXPECT_EQ(column(grid, 2), c.originalPositions) << c.name << (aside ? " (aside)" : "");
+            EXPECT_EQ(grid.TextMatrix(0, 0), "No.") << c.name << (aside ? " (aside)" : "");
+        }
     }
+}
+
+TEST(GridModelTest, WhileSortingAsideTheGridReadsInTheOldOrderAndRefusesChanges) {
+    GridModel grid;
+    fillColumn1(grid, {"c", "a", "b"});
+    grid.setRow(1);
+    grid.setCol(1);
+    int calls = 0;
+    grid.setSort(GridModel::flexSortStringNoCaseAscending, [&] {
+        ++calls;
+        EXPECT_EQ(column(grid, 1), (std::vector<std::string>{"c", "a", "b"}));
+        EXPECT_THROW(grid.setText("x"), GridError);
+        EXPECT_THROW(grid.setRows(2), GridError);
+        EXPECT_THROW(grid.setCols(2), GridError);
+        EXPECT_THROW(grid.Clear(), GridError);
+        EXPECT_THROW(grid.setSort(GridModel::flexSortStringNoCaseAscending), GridError);
+        // The current cell may move: the rows sorted were chosen at the start.
+        grid.setRow(3);
+        grid.setRowSel(2);
+    });
+    EXPECT_GE(calls, 1);
+    EXPECT_EQ(column(grid, 1), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(grid.Rows(), 4);
+    EXPECT_EQ(grid.Cols(), 8);
+    grid.setText("written after");
+    EXPECT_EQ(grid.TextMatrix(3, 1), "written after");
+}
+
+TEST(GridModelTest, AFailureWhileSortingAsideLeavesTheRowsAsTheyWereAndWritable) {
+    GridModel grid;
+    fillColumn1(grid, {"c", "a", "b"});
+    grid.setRow(1);
+    grid.setCol(1);
+    EXPECT_THROW(grid.setSort(GridModel::flexSortStringNoCaseAscending,
+                              [] { throw std::runtime_error("events failed"); }),
+                 std::runtime_error);
+    EXPECT_EQ(column(grid, 1), (std::vector<std::string>{"c", "a", "b"}));
+    grid.setRow(1);
+    grid.setText("d");
+    EXPECT_EQ(column(grid, 1), (std::vector<std::string>{"d", "a", "b"}));
 }
 
 TEST(GridModelTest, SortKeepsTheOrderOfEqualKeysInALargeGrid) {
