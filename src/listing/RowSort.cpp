@@ -4,6 +4,7 @@
 #include "listing/RowStore.h"
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cstdint>
 #include <future>
@@ -31,7 +32,7 @@ struct SortEntry {
     std::uint32_t low;   // folded bytes 8 to 10, then the length class
     std::uint32_t index; // the row's position within the rows sorted
 };
-static_assert(sizeof(SortEntry) == 16);
+static_assert(sizeof(SortEntry) == sizeof(RowStore::Slot));
 
 SortEntry entryFor(std::string_view key, std::uint32_t index) {
     unsigned char folded[prefixBytes] = {};
@@ -139,32 +140,11 @@ private:
     std::vector<Key> m_keys;
 };
 
-// Moves each slot to the place the sorted entries give it, following each cycle of the
-// permutation once; an entry whose index equals its place is done.
-void applyOrder(std::span<RowStore::Slot> slots, std::vector<SortEntry>& entries) {
-    for (std::uint32_t start = 0; start < entries.size(); ++start) {
-        if (entries[start].index == start) {
-            continue;
-        }
-        const RowStore::Slot moving = slots[start];
-        std::uint32_t place = start;
-        while (true) {
-            const std::uint32_t source = entries[place].index;
-            entries[place].index = place;
-            if (source == start) {
-                slots[place] = moving;
-                break;
-            }
-            slots[place] = slots[source];
-            place = source;
-        }
-    }
-}
-
-// The new order of the slots: for each place, the entry of the slot that goes there. Only reads
-// the slots' rows, so it may run on any thread while the store stays unchanged.
-std::vector<SortEntry> orderOf(std::span<const RowStore::Slot> slots, std::size_t firstKey,
-                               std::size_t lastKey) {
+// The slots in their new order, each in the memory of the entry that gave its place (the two
+// are the same size), so that a million rows need no second array. Only reads the slots and
+// their rows, so it may run on any thread while the store stays unchanged.
+std::vector<SortEntry> sortedSlots(std::span<const RowStore::Slot> slots, std::size_t firstKey,
+                                   std::size_t lastKey) {
     std::vector<SortEntry> entries;
     entries.reserve(slots.size());
     for (std::uint32_t i = 0; i < slots.size(); ++i) {
@@ -181,21 +161,25 @@ std::vector<SortEntry> orderOf(std::span<const RowStore::Slot> slots, std::size_
         }
         run = end;
     }
+    for (SortEntry& entry : entries) {
+        entry = std::bit_cast<SortEntry>(slots[entry.index]);
+    }
     return entries;
 }
 
-// The order worked out on a thread of its own while this one calls whileOrdering; on this one
-// alone when no other thread can be had. Should whileOrdering throw, the order's thread is still
-// waited for before the rows can change.
-std::vector<SortEntry> orderAside(std::span<const RowStore::Slot> slots, std::size_t firstKey,
-                                  std::size_t lastKey, const std::function<void()>& whileOrdering) {
+// The slots in their new order, worked out on a thread of its own while this one calls
+// whileOrdering; on this one alone when no other thread can be had. Should whileOrdering throw,
+// the other thread is still waited for before the rows can change.
+std::vector<SortEntry> sortedSlotsAside(std::span<const RowStore::Slot> slots, std::size_t firstKey,
+                                        std::size_t lastKey,
+                                        const std::function<void()>& whileOrdering) {
     std::future<std::vector<SortEntry>> order;
     try {
         order = std::async(std::launch::async, [slots, firstKey, lastKey] {
-            return orderOf(slots, firstKey, lastKey);
+            return sortedSlots(slots, firstKey, lastKey);
         });
     } catch (const std::system_error&) {
-        return orderOf(slots, firstKey, lastKey);
+        return sortedSlots(slots, firstKey, lastKey);
     }
     whileOrdering();
     while (order.wait_for(waitSlice) != std::future_status::ready) {
@@ -209,10 +193,13 @@ std::vector<SortEntry> orderAside(std::span<const RowStore::Slot> slots, std::si
 void sortRows(RowStore& rows, std::size_t first, std::size_t last, std::size_t firstKey,
               std::size_t lastKey, const std::function<void()>& whileOrdering) {
     const std::span<RowStore::Slot> slots = rows.settledSlots().subspan(first, last - first + 1);
-    std::vector<SortEntry> entries = whileOrdering
-                                         ? orderAside(slots, firstKey, lastKey, whileOrdering)
-                                         : orderOf(slots, firstKey, lastKey);
-    applyOrder(slots, entries);
+    // Gathered into a copy, since the slots are read elsewhere meanwhile; copied back in one
+    // sequential pass.
+    const std::vector<SortEntry> sorted =
+        whileOrdering ? sortedSlotsAside(slots, firstKey, lastKey, whileOrdering)
+                      : sortedSlots(slots, firstKey, lastKey);
+    std::transform(sorted.begin(), sorted.end(), slots.begin(),
+                   [](const SortEntry& slot) { return std::bit_cast<RowStore::Slot>(slot); });
 }
 
 } // namespace quiverel
