@@ -193,8 +193,8 @@ std::vector<SortEntry> sortedSlotsAside(std::span<const RowStore::Slot> slots, s
 void sortRows(RowStore& rows, std::size_t first, std::size_t last, std::size_t firstKey,
               std::size_t lastKey, const std::function<void()>& whileOrdering) {
     const std::span<RowStore::Slot> slots = rows.settledSlots().subspan(first, last - first + 1);
-    // Gathered into a copy, since the slots are read elsewhere meanwhile; copied back in one
-    // sequential pass.
+    // The rows are gathered in their new order apart from the store, which may be read
+    // meanwhile, and copied back in one sequential pass.
     const std::vector<SortEntry> sorted =
         whileOrdering ? sortedSlotsAside(slots, firstKey, lastKey, whileOrdering)
                       : sortedSlots(slots, firstKey, lastKey);

@@ -76,5 +76,26 @@ TEST_F(EventPacerTest, YieldingAtOnceRestartsTheIntervalFromWhenEventsWereHandle
     EXPECT_EQ(steps(EventPacer::stepsPerLook), 1);
 }
 
+TEST_F(EventPacerTest, ASlowStepLooksAtTheClockAtOnce) {
+    struct Case {
+        const char* name;
+        std::chrono::milliseconds advance; // before the step
+        int yields;
+    };
+    const Case cases[] = {
+        {"too soon", 49ms, 0},
+        {"due", 1ms, 1},
+        {"just handled", 0ms, 0},
+        {"due again", 50ms, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        clock.now += c.advance;
+        const int before = pump.calls;
+        pacer.processEventsIfDue();
+        EXPECT_EQ(pump.calls - before, c.yields);
+    }
+}
+
 } // namespace
 } // namespace quiverel
