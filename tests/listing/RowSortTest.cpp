@@ -34,8 +34,8 @@ std::string nameFor(std::int32_t i) {
     return names[static_cast<std::size_t>(i * 7919) % std::size(names)];
 }
 
-TEST(RowSortTest, ManyRowsOrderByFoldedNameKeepingEqualNamesInTheirOrder) {
-    GridModel grid;
+// A grid of manyRows rows: names from nameFor in column 1, each row's original index in column 2.
+void fillManyRows(GridModel& grid) {
     grid.setCols(8);
     grid.setRows(manyRows + 1);
     for (std::int32_t i = 1; i <= manyRows; ++i) {
@@ -47,8 +47,9 @@ TEST(RowSortTest, ManyRowsOrderByFoldedNameKeepingEqualNamesInTheirOrder) {
     }
     grid.setRow(1);
     grid.setCol(1);
-    grid.setSort(GridModel::flexSortStringNoCaseAscending);
+}
 
+void expectSortedStably(const GridModel& grid) {
     std::vector<bool> seen(manyRows + 1);
     for (std::int32_t row = 1; row <= manyRows; ++row) {
         const std::int32_t original = std::stoi(std::string(grid.TextMatrix(row, 2)));
@@ -64,6 +65,28 @@ TEST(RowSortTest, ManyRowsOrderByFoldedNameKeepingEqualNamesInTheirOrder) {
         }
     }
     EXPECT_EQ(std::count(seen.begin() + 1, seen.end(), true), manyRows);
+}
+
+TEST(RowSortTest, ManyRowsOrderByFoldedNameKeepingEqualNamesInTheirOrder) {
+    GridModel grid;
+    fillManyRows(grid);
+    grid.setSort(GridModel::flexSortStringNoCaseAscending);
+    expectSortedStably(grid);
+}
+
+TEST(RowSortTest, ManyRowsSortedAsideWhileThisThreadReadsThemInTheOldOrder) {
+    GridModel grid;
+    fillManyRows(grid);
+    std::int32_t row = 0;
+    grid.setSort(GridModel::flexSortStringNoCaseAscending, [&] {
+        // Another stretch of rows at each call, as a view scrolled meanwhile would read them.
+        for (int i = 0; i < 1000; ++i) {
+            row = row % manyRows + 1;
+            ASSERT_EQ(grid.TextMatrix(row, 2), std::to_string(row));
+            ASSERT_EQ(grid.TextMatrix(row, 1), nameFor(row));
+        }
+    });
+    expectSortedStably(grid);
 }
 
 } // namespace
