@@ -3,10 +3,10 @@
 // Prints the time to build the clipboard text alone, the time of the whole command with the
 // Qt clipboard (offscreen unless QT_QPA_PLATFORM says otherwise) and the text's size.
 
-#include "app/QtClipboard.h"
-#include "listing/GridModel.h"
-#include "output/ClipboardText.h"
-#include "output/CopyCommand.h"
+#include "platform/qt/QtClipboard.h"
+#include "grid/GridModel.h"
+#include "window/ClipboardText.h"
+#include "window/CopyCommand.h"
 #include "platform/MessageBox.h"
 #include "platform/MousePointer.h"
 

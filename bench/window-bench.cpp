@@ -15,13 +15,13 @@
 // Message boxes never block; the settings live in memory; the clipboard is Qt's (offscreen
 // unless QT_QPA_PLATFORM says otherwise).
 
-#include "about/QtProgramLauncher.h"
-#include "about/SystemInfoRegistry.h"
-#include "app/FlexGridView.h"
-#include "app/QtClipboard.h"
-#include "app/QtEventPump.h"
-#include "app/frmMain.h"
-#include "listing/GridModel.h"
+#include "platform/qt/QtProgramLauncher.h"
+#include "dialogs/about/SystemInfoRegistry.h"
+#include "widgets/FlexGridView.h"
+#include "platform/qt/QtClipboard.h"
+#include "platform/qt/QtEventPump.h"
+#include "window/frmMain.h"
+#include "grid/GridModel.h"
 #include "platform/MessageBox.h"
 #include "platform/MousePointer.h"
 #include "platform/SettingsStore.h"

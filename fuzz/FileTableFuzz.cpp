@@ -4,7 +4,7 @@
 // relative one made absolute.
 
 #include "FuzzCheck.h"
-#include "app/CommandLine.h"
+#include "window/CommandLine.h"
 
 #include <algorithm>
 #include <cstddef>

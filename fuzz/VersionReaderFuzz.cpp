@@ -2,8 +2,8 @@
 // information whose version text has the "major.minor.low" form.
 
 #include "FuzzCheck.h"
-#include "listing/FileVersionGet.h"
-#include "listing/PeVersionReader.h"
+#include "listing/pe/FileVersionGet.h"
+#include "listing/pe/PeVersionReader.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,14 +1,14 @@
 #include "app/Module1.h"
 
-#include "about/QtProgramLauncher.h"
-#include "about/SystemInfoRegistry.h"
-#include "app/CommandLine.h"
-#include "app/QtClipboard.h"
-#include "app/QtEventPump.h"
-#include "app/QtMessageBox.h"
-#include "app/QtMousePointer.h"
-#include "app/QtSettingsStore.h"
-#include "app/frmMain.h"
+#include "platform/qt/QtProgramLauncher.h"
+#include "dialogs/about/SystemInfoRegistry.h"
+#include "window/CommandLine.h"
+#include "platform/qt/QtClipboard.h"
+#include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtMousePointer.h"
+#include "settings/QtSettingsStore.h"
+#include "window/frmMain.h"
 
 #include <QApplication>
 

@@ -5,9 +5,9 @@
 #include "cli/ListerTexts.h"
 #include "cli/TableFormat.h"
 #include "listing/BatchListing.h"
-#include "listing/DataSet_RowMidashi.h"
-#include "listing/GridModel.h"
-#include "listing/Options.h"
+#include "window/DataSet_RowMidashi.h"
+#include "grid/GridModel.h"
+#include "settings/Options.h"
 
 #include <array>
 #include <cerrno>

@@ -1,7 +1,7 @@
 #include "listing/DataSet_Row.h"
 
 #include "listing/FileAnalyze.h"
-#include "listing/GridModel.h"
+#include "grid/GridModel.h"
 
 namespace quiverel {
 namespace {

@@ -1,8 +1,8 @@
 #include "listing/DirFileSearch.h"
 
 #include "listing/EventPacer.h"
-#include "listing/FolderPath.h"
-#include "listing/FolderReader.h"
+#include "listing/detail/FolderPath.h"
+#include "listing/detail/FolderReader.h"
 #include "platform/EventPump.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "listing/FileAnalyze.h"
 
-#include "listing/FileSystem.h"
-#include "listing/FileVersionGet.h"
+#include "listing/detail/FileSystem.h"
+#include "listing/pe/FileVersionGet.h"
 #include "listing/PathText.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
-#include "listing/AnalysisPipeline.h"
+#include "listing/detail/AnalysisPipeline.h"
 
 #include "listing/FileAnalyze.h"
-#include "listing/NameList.h"
+#include "listing/detail/NameList.h"
 #include "listing/PathText.h"
 #include "support/ChildProcess.h"
 #include "support/TempTree.h"

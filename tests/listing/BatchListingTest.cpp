@@ -1,10 +1,10 @@
 #include "listing/BatchListing.h"
 
-#include "listing/DataSet_RowMidashi.h"
-#include "listing/GridModel.h"
-#include "listing/GridObserver.h"
+#include "window/DataSet_RowMidashi.h"
+#include "grid/GridModel.h"
+#include "grid/GridObserver.h"
 #include "listing/ListingTexts.h"
-#include "listing/Options.h"
+#include "settings/Options.h"
 #include "support/FakePlatform.h"
 #include "support/TempTree.h"
 

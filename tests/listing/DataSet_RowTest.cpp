@@ -1,7 +1,7 @@
 #include "listing/DataSet_Row.h"
 
-#include "listing/DataSet_RowMidashi.h"
-#include "listing/GridModel.h"
+#include "window/DataSet_RowMidashi.h"
+#include "grid/GridModel.h"
 #include "listing/PathText.h"
 #include "support/TempTree.h"
 #include "support/ZoneGuard.h"

@@ -1,7 +1,7 @@
 #include "listing/DirFileSearch.h"
 
-#include "listing/FolderPath.h"
-#include "listing/ListingFailure.h"
+#include "listing/detail/FolderPath.h"
+#include "listing/detail/ListingFailure.h"
 #include "listing/PathText.h"
 #include "listing/WildcardPattern.h"
 #include "support/ChildProcess.h"

@@ -1,4 +1,4 @@
-#include "listing/FileSystem.h"
+#include "listing/detail/FileSystem.h"
 
 #include "support/TempTree.h"
 

@@ -1,7 +1,7 @@
-#include "listing/FileVersionGet.h"
+#include "listing/pe/FileVersionGet.h"
 
 #include "listing/PeFixtures.h"
-#include "listing/PeVersionReader.h"
+#include "listing/pe/PeVersionReader.h"
 #include "support/TempTree.h"
 
 #include <functional>

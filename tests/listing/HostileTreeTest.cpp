@@ -3,10 +3,10 @@
 
 #include "listing/BatchListing.h"
 
-#include "listing/DataSet_RowMidashi.h"
-#include "listing/GridModel.h"
+#include "window/DataSet_RowMidashi.h"
+#include "grid/GridModel.h"
 #include "listing/ListingTexts.h"
-#include "listing/Options.h"
+#include "settings/Options.h"
 #include "support/ChildProcess.h"
 #include "support/FakePlatform.h"
 #include "support/HostileTreeSuite.h"

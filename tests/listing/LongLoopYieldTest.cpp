@@ -3,10 +3,10 @@
 // while the rows are sorted and numbered.
 
 #include "listing/BatchListing.h"
-#include "listing/DataSet_RowMidashi.h"
+#include "window/DataSet_RowMidashi.h"
 #include "listing/EventPacer.h"
-#include "listing/GridModel.h"
-#include "listing/Options.h"
+#include "grid/GridModel.h"
+#include "settings/Options.h"
 #include "support/FakePlatform.h"
 #include "support/TempTree.h"
 

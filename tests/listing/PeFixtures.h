@@ -2,7 +2,7 @@
 
 // The version-reader fixtures of tests/data/pe and small helpers to take their bytes apart.
 
-#include "listing/PeVersionReader.h"
+#include "listing/pe/PeVersionReader.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "listing/PeVersionReader.h"
+#include "listing/pe/PeVersionReader.h"
 
-#include "listing/FileByteSource.h"
-#include "listing/MemoryByteSource.h"
+#include "listing/pe/FileByteSource.h"
+#include "listing/pe/MemoryByteSource.h"
 #include "listing/PeFixtures.h"
 #include "support/TempTree.h"
 

@@ -1,4 +1,4 @@
-#include "listing/RecordQueue.h"
+#include "listing/detail/RecordQueue.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 // A real temporary folder tree for tests, removed with everything in it at the end.
 
-#include "listing/Descriptor.h"
+#include "platform/posix/Descriptor.h"
 
 #include <cerrno>
 #include <climits>

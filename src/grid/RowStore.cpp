@@ -1,0 +1,203 @@
+#include "grid/RowStore.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace quiverel {
+
+void RowStore::ShortCell::setText(std::string_view text) {
+    m_bytes[0] = static_cast<char>(text.size());
+    std::memmove(m_bytes.data() + 1, text.data(), text.size());
+}
+
+std::string_view RowStore::cellOf(const Slot& slot, std::size_t col) {
+    if (col == 0 && slot.number.inPlace()) {
+        return slot.number.text();
+    }
+    return slot.record == nullptr ? std::string_view() : rowrecord::cell(slot.record, col);
+}
+
+std::string_view RowStore::cell(std::size_t row, std::size_t col) const {
+    const Slot& slot = m_slots[row];
+    if (col == 0 && slot.number.inPlace()) {
+        return slot.number.text();
+    }
+    if (row == m_openRow) {
+        return col < m_openCount ? std::string_view(m_openCells[col]) : std::string_view();
+    }
+    if (slot.record == nullptr) {
+        return {};
+    }
+    // Rows are mostly read cell after cell, so a row is unpacked whole at its first cell read.
+    if (slot.record != m_unpacked) {
+        rowrecord::cells(slot.record, m_unpackedCells);
+        m_unpacked = slot.record;
+    }
+    return col < m_unpackedCells.size() ? m_unpackedCells[col] : std::string_view();
+}
+
+void RowStore::setCell(std::size_t row, std::size_t col, std::string_view text) {
+    Slot& slot = m_slots[row];
+    if (col == 0 && text.size() <= ShortCell::capacity) {
+        slot.number.setText(text);
+        if (row == m_openRow && m_openCount > 0) {
+            m_openCells[0].clear();
+        }
+        return;
+    }
+    const bool reopened = row != m_openRow;
+    if (reopened || col >= m_openCells.size()) {
+        // The text may be one of the cells about to be unpacked or moved.
+        m_incoming.assign(text);
+        text = m_incoming;
+    }
+    if (reopened) {
+        open(row);
+    }
+    if (col >= m_openCells.size()) {
+        m_openCells.resize(col + 1);
+    }
+    for (; m_openCount <= col; ++m_openCount) {
+        m_openCells[m_openCount].clear();
+    }
+    if (col == 0) {
+        slot.number.moveToRecord();
+    }
+    m_openCells[col].assign(text);
+    if (reopened) {
+        reclaimIfWasteful();
+    }
+}
+
+void RowStore::open(std::size_t row) {
+    seal();
+    Slot& slot = m_slots[row];
+    m_openCount = 0;
+    if (slot.record != nullptr) {
+        rowrecord::cells(slot.record, m_views);
+        if (m_openCells.size() < m_views.size()) {
+            m_openCells.resize(m_views.size());
+        }
+        for (const std::string_view text : m_views) {
+            m_openCells[m_openCount++].assign(text);
+        }
+        forget(slot.record);
+        slot.record = nullptr;
+    }
+    if (slot.number.inPlace() && m_openCount > 0) {
+        m_openCells[0].clear(); // a longer text column 0 once had
+    }
+    m_openRow = row;
+}
+
+void RowStore::seal() {
+    if (m_openRow == noRow) {
+        return;
+    }
+    std::size_t count = m_openCount;
+    while (count > 0 && m_openCells[count - 1].empty()) {
+        --count;
+    }
+    const char* record = nullptr;
+    if (count > 0) {
+        m_views.assign(m_openCells.begin(),
+                       m_openCells.begin() + static_cast<std::ptrdiff_t>(count));
+        const std::size_t size = m_writer.plan(m_views);
+        char* room = m_arena.allocate(size);
+        m_writer.write(room);
+        m_liveBytes += size;
+        record = room;
+    }
+    m_slots[m_openRow].record = record;
+    m_openRow = noRow;
+    m_openCount = 0;
+}
+
+// Records are only ever placed where another was once the arena has been packed afresh or
+// cleared; what was read before then must not be mistaken for them.
+void RowStore::forgetReads() {
+    m_unpacked = nullptr;
+}
+
+void RowStore::forget(const char* record) {
+    m_liveBytes -= rowrecord::size(record);
+}
+
+// Packs the live records afresh once the space of discarded ones outweighs them.
+void RowStore::reclaimIfWasteful() {
+    const std::size_t waste = m_arena.allocated() - m_liveBytes;
+    if (waste < ChunkArena::chunkSize || waste < m_liveBytes) {
+        return;
+    }
+    ChunkArena packed;
+    for (Slot& slot : m_slots) {
+        if (slot.record != nullptr) {
+            const std::size_t size = rowrecord::size(slot.record);
+            char* room = packed.allocate(size);
+            std::memcpy(room, slot.record, size);
+            slot.record = room;
+        }
+    }
+    m_arena = std::move(packed);
+    forgetReads();
+}
+
+void RowStore::resize(std::size_t rows) {
+    if (rows >= m_slots.size()) {
+        m_slots.resize(rows);
+        return;
+    }
+    if (m_openRow != noRow && m_openRow >= rows) {
+        m_openRow = noRow;
+        m_openCount = 0;
+    }
+    if (rows < m_slots.size() - rows) {
+        // Fewer rows stay than go: count what stays.
+        m_liveBytes = 0;
+        for (std::size_t row = 0; row < rows; ++row) {
+            if (m_slots[row].record != nullptr) {
+                m_liveBytes += rowrecord::size(m_slots[row].record);
+            }
+        }
+    } else {
+        for (std::size_t row = rows; row < m_slots.size(); ++row) {
+            if (m_slots[row].record != nullptr) {
+                forget(m_slots[row].record);
+            }
+        }
+    }
+    m_slots.resize(rows);
+    if (m_slots.size() < m_slots.capacity() / 4) {
+        m_slots.shrink_to_fit();
+    }
+    reclaimIfWasteful();
+}
+
+void RowStore::truncateColumns(std::size_t cols) {
+    seal();
+    for (std::size_t row = 0; row < m_slots.size(); ++row) {
+        const char* record = m_slots[row].record;
+        if (record != nullptr && rowrecord::cellCount(record) > cols) {
+            open(row);
+            m_openCount = std::min(m_openCount, cols);
+        }
+    }
+    seal();
+    reclaimIfWasteful();
+}
+
+void RowStore::clearCells() {
+    std::fill(m_slots.begin(), m_slots.end(), Slot{});
+    m_arena.clear();
+    forgetReads();
+    m_liveBytes = 0;
+    m_openRow = noRow;
+    m_openCount = 0;
+}
+
+std::span<RowStore::Slot> RowStore::settledSlots() {
+    seal();
+    return m_slots;
+}
+
+} // namespace quiverel

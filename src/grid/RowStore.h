@@ -1,0 +1,90 @@
+#pragma once
+
+#include "listing/detail/ChunkArena.h"
+#include "grid/RowRecord.h"
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quiverel {
+
+// The cell texts of the grid's rows, stored compactly for a million rows and more.
+//
+// Each row is one packed record in a large shared arena (see RowRecord), reached through a
+// sixteen-byte slot that also holds a short text of column 0 (the running number) in place, so
+// numbering the rows never repacks them. The row being written keeps its cells in a plain
+// buffer until another row is written, and is packed then: rows written cell by cell, one after
+// the other, are packed once each. Writing to a row packed earlier unpacks it into that buffer
+// again; the space its old record took is reclaimed once such leftovers outweigh the rows.
+//
+// A text read from the store stays valid until the store is next changed. Reading keeps the
+// places of the cells of the row read last, so a store is read from one thread at a time.
+class RowStore {
+public:
+    // Column 0 text of up to seven bytes, kept in the slot itself.
+    class ShortCell {
+    public:
+        static constexpr std::size_t capacity = 7;
+        bool inPlace() const { return m_bytes[0] != inRecord; }
+        std::string_view text() const {
+            return {m_bytes.data() + 1, static_cast<std::size_t>(m_bytes[0])};
+        }
+        void setText(std::string_view text);
+        // The text is longer and kept in the row's record instead.
+        void moveToRecord() { m_bytes[0] = inRecord; }
+
+    private:
+        static constexpr char inRecord = 0x7F;
+        std::array<char, 8> m_bytes{};
+    };
+
+    struct Slot {
+        const char* record = nullptr; // nullptr: no cell beyond a short column 0 text
+        ShortCell number;
+    };
+
+    // The text of cell col of a packed row, from its slot alone: for settled slots, and safe to
+    // call from several threads at once.
+    static std::string_view cellOf(const Slot& slot, std::size_t col);
+
+    std::size_t rows() const { return m_slots.size(); }
+    // Smaller discards the rows from the new count on; larger appends empty rows.
+    void resize(std::size_t rows);
+    std::string_view cell(std::size_t row, std::size_t col) const;
+    void setCell(std::size_t row, std::size_t col, std::string_view text);
+    // Discards every cell from column cols on (cols is 1 or more).
+    void truncateColumns(std::size_t cols);
+    // Empties every cell; the row count stays.
+    void clearCells();
+    // Every row packed into its slot; the slots may be reordered, and cell() reads rows by
+    // their slot's position.
+    std::span<Slot> settledSlots();
+
+private:
+    void open(std::size_t row);
+    void seal();
+    void forget(const char* record);
+    void forgetReads();
+    void reclaimIfWasteful();
+
+    static constexpr std::size_t noRow = static_cast<std::size_t>(-1);
+
+    std::vector<Slot> m_slots;
+    ChunkArena m_arena;
+    std::size_t m_liveBytes = 0; // arena bytes of the records the slots point to
+    RowRecordWriter m_writer;
+    std::size_t m_openRow = noRow;
+    std::vector<std::string> m_openCells;
+    std::size_t m_openCount = 0;
+    std::string m_incoming;
+    std::vector<std::string_view> m_views;
+    // The record whose cells were unpacked last.
+    mutable const char* m_unpacked = nullptr;
+    mutable std::vector<std::string_view> m_unpackedCells;
+};
+
+} // namespace quiverel

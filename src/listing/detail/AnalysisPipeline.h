@@ -1,0 +1,61 @@
+#pragma once
+
+#include "listing/DataSet_Row.h"
+#include "listing/detail/RecordQueue.h"
+
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace quiverel {
+
+class NameList;
+
+// Analyses the files a folder search finds on other threads while the search goes on, and hands
+// back their row texts in the order the files were found. The folders go to the analysing
+// threads in turn, and their files come back from each in the same turn. Each file is queried by
+// its name inside its folder. Both the folders waiting for analysis and the texts waiting to be
+// taken are kept packed in record queues, so the texts of a whole tree need little more room
+// than the rows they become, and nothing of them stays behind.
+class AnalysisPipeline {
+public:
+    // One analysing thread per processor core, up to four.
+    static unsigned defaultThreads();
+
+    explicit AnalysisPipeline(bool flgOmoji, unsigned threads = defaultThreads());
+    // Abandons what is left and waits for the analysing threads.
+    ~AnalysisPipeline();
+    AnalysisPipeline(const AnalysisPipeline&) = delete;
+    AnalysisPipeline& operator=(const AnalysisPipeline&) = delete;
+
+    // Queues the matching files of one folder (its native text and the names, in order).
+    void add(const std::string& folder, const NameList& files);
+    // Says that no more folders follow.
+    void close();
+    // The next file in the order added, waiting for its analysis; false once every file has been
+    // taken after close(). The texts stay valid until the next call. A failure of an analysing
+    // thread (no memory) is thrown here.
+    bool next(AnalysedFile& file);
+
+private:
+    // An analysing thread, with the folders handed to it and the files it has analysed; each
+    // folder's files are followed by an empty record.
+    struct Analyser {
+        RecordQueue folders;
+        RecordQueue files;
+        std::thread thread;
+        bool onCallingThread = false; // no thread could be started for it
+    };
+
+    void run(Analyser& analyser);
+    // Analyses the files of one folder, then marks the folder's end.
+    void analyseFolder(Analyser& analyser, std::string_view job);
+
+    const bool m_flgOmoji;
+    std::vector<std::unique_ptr<Analyser>> m_analysers;
+    std::size_t m_foldersAdded = 0;
+    std::size_t m_foldersTaken = 0; // folders whose files have all been taken
+};
+
+} // namespace quiverel

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "listing/detail/MappedBlock.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace quiverel {
+
+// Hands out room for byte records from large chunks, one after the other. Room once handed out
+// never moves; it is all given back together by clear() or when the arena goes.
+class ChunkArena {
+public:
+    static constexpr std::size_t chunkSize = std::size_t{1} << 20;
+
+    // Room for bytes (at least one) bytes.
+    char* allocate(std::size_t bytes);
+    // Bytes handed out since the arena was made or cleared.
+    std::size_t allocated() const { return m_allocated; }
+    void clear();
+
+private:
+    std::vector<MappedBlock> m_chunks;
+    char* m_next = nullptr;
+    char* m_end = nullptr;
+    std::size_t m_allocated = 0;
+};
+
+} // namespace quiverel

@@ -1,0 +1,21 @@
+#include "settings/OptionsStore.h"
+
+#include "settings/SettingsKeys.h"
+#include "settings/Options.h"
+#include "platform/SettingsStore.h"
+
+#include <string>
+
+namespace quiverel {
+
+bool saveOptions(SettingsStore& store, const Options& options) {
+    const auto write = [&store](const char* key, const std::string& value) {
+        return store.write(settingsKeys::application, settingsKeys::section, key, value);
+    };
+    bool saved = write(settingsKeys::OptFolder, std::to_string(options.OptFolder));
+    saved = write(settingsKeys::OptFindFiles, options.OptFindFiles) && saved;
+    saved = write(settingsKeys::OptTrim, options.OptTrim) && saved;
+    return saved;
+}
+
+} // namespace quiverel

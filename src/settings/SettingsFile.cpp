@@ -1,0 +1,195 @@
+#include "settings/SettingsFile.h"
+
+#include "platform/posix/Descriptor.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace quiverel {
+namespace {
+
+constexpr std::chrono::milliseconds lockRetryPause{1};
+
+bool isRegularFile(int descriptor) {
+    struct stat status {};
+    return ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+}
+
+SettingsFileProblem readAll(int descriptor, QByteArray& text) {
+    char buffer[16384];
+    for (;;) {
+        const ssize_t count = ::read(descriptor, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
+            return SettingsFileProblem::Unreadable;
+        }
+        if (count == 0) {
+            return SettingsFileProblem::None;
+        }
+        text.append(buffer, count);
+        // The file may have grown since it was looked at.
+        if (text.size() > maxSettingsFileSize) {
+            return SettingsFileProblem::TooLarge;
+        }
+    }
+}
+
+// The two bytes of the lock file writers lock, one after the other.
+enum LockByte : off_t { turnstile = 0, writing = 1 };
+
+// Locks or unlocks one byte of the lock file. The lock belongs to the open file, not to the
+// process, and the system lets go of it when the file is closed, also when a program dies
+// holding it: a lock is never left stale.
+bool setByteLock(int descriptor, LockByte byte, short type) {
+    struct flock region {};
+    region.l_type = type;
+    region.l_whence = SEEK_SET;
+    region.l_start = byte;
+    region.l_len = 1;
+    return ::fcntl(descriptor, F_OFD_SETLK, &region) == 0;
+}
+
+bool waitForByte(int descriptor, LockByte byte, std::chrono::steady_clock::time_point giveUp) {
+    while (!setByteLock(descriptor, byte, F_WRLCK)) {
+        if (std::chrono::steady_clock::now() >= giveUp) {
+            return false;
+        }
+        std::this_thread::sleep_for(lockRetryPause);
+    }
+    return true;
+}
+
+// Takes the write lock of "<path>.lock". A writer first passes the turnstile and leaves it only
+// once it holds the write lock: a writer kept waiting keeps the turnstile, so one that has just
+// written cannot take the write lock again before it, however fast it writes.
+SettingsFileProblem takeLock(const QString& path, std::chrono::milliseconds patience,
+                             std::optional<fs::Descriptor>& lock) {
+    // Non-blocking and not through a link: a FIFO, folder or link there is recognized.
+    lock.emplace(::open(QFile::encodeName(path + QStringLiteral(".lock")).constData(),
+                        O_RDWR | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!lock->isOpen()) {
+        const bool inTheWay = errno == EISDIR || errno == ELOOP || errno == ENXIO;
+        return inTheWay ? SettingsFileProblem::LockInTheWay : SettingsFileProblem::NotWritable;
+    }
+    if (!isRegularFile(lock->get())) {
+        return SettingsFileProblem::LockInTheWay;
+    }
+    const auto giveUp = std::chrono::steady_clock::now() + patience;
+    if (!waitForByte(lock->get(), turnstile, giveUp) ||
+        !waitForByte(lock->get(), writing, giveUp)) {
+        return SettingsFileProblem::Locked;
+    }
+    setByteLock(lock->get(), turnstile, F_UNLCK);
+    return SettingsFileProblem::None;
+}
+
+} // namespace
+
+SettingsFileContent readSettingsFile(const QString& path) {
+    const fs::Descriptor file(
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!file.isOpen()) {
+        switch (errno) {
+        case ENOENT:
+        case ENOTDIR:
+            return {};
+        case ENXIO: // a socket
+            return {{}, SettingsFileProblem::NotAFile};
+        default:
+            return {{}, SettingsFileProblem::Unreadable};
+        }
+    }
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0) {
+        return {{}, SettingsFileProblem::Unreadable};
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return {{}, SettingsFileProblem::NotAFile};
+    }
+    if (status.st_size > maxSettingsFileSize) {
+        return {{}, SettingsFileProblem::TooLarge};
+    }
+    SettingsFileContent content;
+    content.problem = readAll(file.get(), content.text);
+    if (content.problem != SettingsFileProblem::None) {
+        content.text.clear();
+    }
+    return content;
+}
+
+SettingsFileProblem rewriteSettingsFile(const QString& path,
+                                        const std::function<QByteArray(const QByteArray&)>& change,
+                                        std::chrono::milliseconds patience) {
+    // What must be left alone is recognized before anything, a lock file too, is made.
+    if (const SettingsFileProblem problem = readSettingsFile(path).problem;
+        problem != SettingsFileProblem::None) {
+        return problem;
+    }
+    if (!QDir().mkpath(QFileInfo(path).path())) {
+        return SettingsFileProblem::NotWritable;
+    }
+    std::optional<fs::Descriptor> lock;
+    if (const SettingsFileProblem problem = takeLock(path, patience, lock);
+        problem != SettingsFileProblem::None) {
+        return problem;
+    }
+    // Read under the lock: what another program wrote a moment ago is kept.
+    const SettingsFileContent old = readSettingsFile(path);
+    if (old.problem != SettingsFileProblem::None) {
+        return old.problem;
+    }
+    const QByteArray text = change(old.text);
+    QSaveFile file(path);
+    // Where no new file can be made beside the old one, the write fails: it never goes in place.
+    file.setDirectWriteFallback(false);
+    // commit() misses a failed flush of the buffer (a full disk) and would put a cut file in
+    // place: the flush here catches it, and the unfinished new file is thrown away.
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(text) == text.size() &&
+                         file.flush() && file.commit();
+    return written ? SettingsFileProblem::None : SettingsFileProblem::NotWritable;
+}
+
+QString settingsFileProblemText(SettingsFileProblem problem, const QString& path) {
+    const QString leftAlone = QStringLiteral(": the defaults are used, settings are not saved, "
+                                             "and the file is left as it is.");
+    switch (problem) {
+    case SettingsFileProblem::None:
+        break;
+    case SettingsFileProblem::NotAFile:
+        return QStringLiteral("The settings file %1 is not a regular file").arg(path) + leftAlone;
+    case SettingsFileProblem::TooLarge:
+        return QStringLiteral("The settings file %1 is larger than %2 bytes")
+                   .arg(path)
+                   .arg(maxSettingsFileSize) +
+               leftAlone;
+    case SettingsFileProblem::Unreadable:
+        return QStringLiteral("The settings file %1 cannot be read").arg(path) + leftAlone;
+    case SettingsFileProblem::LockInTheWay:
+        return QStringLiteral("The lock file %1.lock is not a regular file: settings are not "
+                              "saved until it is removed.")
+            .arg(path);
+    case SettingsFileProblem::Locked:
+        return QStringLiteral("The settings file %1 stayed locked by another program: the "
+                              "settings were not saved.")
+            .arg(path);
+    case SettingsFileProblem::NotWritable:
+        return QStringLiteral("The settings file %1 cannot be written (a read-only folder or "
+                              "file, or a full disk): the settings were not saved.")
+            .arg(path);
+    }
+    return {};
+}
+
+} // namespace quiverel

@@ -1,0 +1,51 @@
+#include "window/CommandLine.h"
+
+#include "listing/PathText.h"
+
+#include <filesystem>
+
+namespace quiverel {
+namespace {
+
+std::string absolutePath(const std::string& argument, const std::string& workingDirectory) {
+    if (argument.empty() || argument.front() == pathSeparator) {
+        return argument;
+    }
+    std::string path =
+        (std::filesystem::path(workingDirectory) / argument).lexically_normal().native();
+    // "sub/." and "sub/" name the folder itself: no separator after it.
+    if (path.size() > 1 && path.back() == pathSeparator) {
+        path.pop_back();
+    }
+    return path;
+}
+
+} // namespace
+
+std::string argumentText(const std::vector<std::string>& arguments,
+                         const std::string& workingDirectory) {
+    std::string text;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (i > 0) {
+            text += ' ';
+        }
+        text += absolutePath(arguments[i], workingDirectory);
+    }
+    return text;
+}
+
+FileTable fileTableFromArgumentText(const std::string& text) {
+    FileTable table(1);
+    std::string::size_type start = 0;
+    for (;;) {
+        const std::string::size_type blank = text.find(' ', start);
+        if (blank == std::string::npos) {
+            table.push_back(text.substr(start));
+            return table;
+        }
+        table.push_back(text.substr(start, blank - start));
+        start = blank + 1;
+    }
+}
+
+} // namespace quiverel

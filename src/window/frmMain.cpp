@@ -1,0 +1,462 @@
+#include "window/frmMain.h"
+
+#include "dialogs/about/frmAbout.h"
+#include "window/CommandLine.h"
+#include "window/DropPaths.h"
+#include "widgets/FlexGridView.h"
+#include "widgets/KeyCodes.h"
+#include "window/LayoutStep.h"
+#include "window/MainStatusBar.h"
+#include "window/MainToolBar.h"
+#include "widgets/PlaceControl.h"
+#include "window/ProcessingWindow.h"
+#include "window/Resources.h"
+#include "settings/StoredOptions.h"
+#include "widgets/Twips.h"
+#include "settings/WindowPlacement.h"
+#include "window/texts.h"
+#include "window/DataSet_RowMidashi.h"
+#include "listing/ListingTexts.h"
+#include "dialogs/options/frmOptions.h"
+#include "widgets/KeyCodeAnalyze.h"
+#include "platform/MessageBox.h"
+#include "platform/MousePointer.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QToolBar>
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+namespace quiverel {
+namespace {
+
+// Left and width of Check_Siji(0) to Check_Siji(6) and of Check_Omoji, in twips.
+struct CheckBoxPlace {
+    int left;
+    int width;
+};
+constexpr std::array<CheckBoxPlace, 7> checkSijiPlaces = {{
+    {120, 975},
+    {1080, 975},
+    {1920, 975},
+    {2640, 975},
+    {3360, 1215},
+    {4560, 1455},
+    {6120, 855},
+}};
+constexpr CheckBoxPlace checkOmojiPlace = {7440, 1455};
+constexpr int checkBoxHeight = 255;
+// Check_Siji(0) to Check_Siji(4) start checked, the others unchecked.
+constexpr std::size_t checkedAtStart = 5;
+
+QString qText(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// Accepts a drop as a copy (or a link): the source must never take it for a move and delete
+// the dropped files.
+bool acceptWithoutMoving(QDropEvent& event) {
+    for (const Qt::DropAction action : {Qt::CopyAction, Qt::LinkAction}) {
+        if (event.possibleActions().testFlag(action)) {
+            event.setDropAction(action);
+            event.accept();
+            return true;
+        }
+    }
+    event.ignore();
+    return false;
+}
+
+// A placement value in twips for a pixel value: while the window still has the pixels the
+// stored placement gave it, the stored twips themselves, so a placement survives a run exactly.
+float placementTwips(int pixels, int restoredPixels, float restoredTwips, double dpi) {
+    return pixels == restoredPixels ? restoredTwips
+                                    : static_cast<float>(pixelsToTwips(pixels, dpi));
+}
+
+} // namespace
+
+frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
+    : QMainWindow(parent), m_setup(std::move(setup)), m_processing(new ProcessingWindow(this)),
+      m_batchPump(
+          m_setup.eventPump, *m_processing, [this] { return m_batch.filesFound(); },
+          m_setup.processingDelay),
+      m_batch(
+          m_options, [this] { return readCheckSiji(); }, m_batchPump, m_setup.messageBox) {
+    initResources();
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(qText(mainTexts::caption));
+    setWindowIcon(QIcon(QStringLiteral(":/app/quiverel2000.png")));
+    // Stored sizes apply as they are, however small.
+    setMinimumSize(1, 1);
+    buildControls();
+    connectCommands();
+}
+
+frmMain::~frmMain() {
+    // Controls being taken down must not reach the window's handlers any more.
+    m_client->removeEventFilter(this);
+    MSFlexGrid1->viewport()->removeEventFilter(this);
+    MSFlexGrid1->removeEventFilter(this);
+    // The grid's view watches m_grid: it goes first.
+    delete MSFlexGrid1;
+}
+
+void frmMain::buildControls() {
+    m_client = new QWidget(this);
+    setCentralWidget(m_client);
+
+    tbToolBar = buildToolBar(m_client);
+    fitToolBar();
+
+    const auto placeCheckBox = [this](const char* name, const char* caption, CheckBoxPlace place) {
+        // The layout step sets the top.
+        return placeControl(new QCheckBox(qText(caption), m_client), name, place.left, 0,
+                            place.width, checkBoxHeight);
+    };
+    for (std::size_t k = 0; k < Check_Siji.size(); ++k) {
+        const std::string name = "Check_Siji(" + std::to_string(k) + ")";
+        Check_Siji[k] =
+            placeCheckBox(name.c_str(), mainTexts::checkSijiCaptions[k], checkSijiPlaces[k]);
+    }
+    Check_Omoji = placeCheckBox("Check_Omoji", mainTexts::checkOmoji, checkOmojiPlace);
+
+    MSFlexGrid1 = new FlexGridView(m_grid, m_client);
+    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+
+    sbStatusBar = new MainStatusBar(this);
+    setStatusBar(sbStatusBar);
+
+    m_menu = buildMainMenu(*menuBar());
+
+    m_client->installEventFilter(this);
+    MSFlexGrid1->installEventFilter(this);
+    MSFlexGrid1->viewport()->installEventFilter(this);
+}
+
+void frmMain::connectCommands() {
+    connect(m_menu.mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+    connect(m_menu.mnuFilePrint, &QAction::triggered, this, &frmMain::mnuFilePrint_Click);
+    connect(m_menu.mnuEditCopy, &QAction::triggered, this, &frmMain::mnuEditCopy_Click);
+    connect(m_menu.mnuViewToolbar, &QAction::triggered, this, &frmMain::mnuViewToolbar_Click);
+    connect(m_menu.mnuViewStatusBar, &QAction::triggered, this, &frmMain::mnuViewStatusBar_Click);
+    connect(m_menu.mnuViewOptions, &QAction::triggered, this, &frmMain::mnuViewOptions_Click);
+    connect(m_menu.mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+    connect(tbToolBar, &QToolBar::actionTriggered, this,
+            [this](QAction* button) { tbToolBar_ButtonClick(button->data().toString()); });
+    connect(m_processing, &ProcessingWindow::cancelRequested, this, [this] { m_batch.cancel(); });
+}
+
+void frmMain::Form_Load() {
+    // The folder search reads the file system itself: there are no list controls to hide.
+    MSFlexGrid1->allowDropsAndColumnResizing();
+    for (std::size_t k = 0; k < Check_Siji.size(); ++k) {
+        Check_Siji[k]->setChecked(k < checkedAtStart);
+    }
+    Check_Omoji->setChecked(true);
+    Form_GetSetting();
+    DataSet_RowMidashi(m_grid);
+    m_options = readOptions(m_setup.settings);
+    m_menu.mnuHelpContents->setEnabled(false);
+    m_menu.mnuHelpSearch->setEnabled(false);
+    sbStatusBar->setPanelText(qText(mainTexts::dropPrompt));
+    listCommandLine();
+}
+
+void frmMain::listCommandLine() {
+    if (m_setup.argumentText.empty()) {
+        return;
+    }
+    const FileTable fileTable = fileTableFromArgumentText(m_setup.argumentText);
+    // The window is still hidden: the grid takes the whole listing in one go.
+    m_grid.setRedraw(false);
+    listFileTable(fileTable);
+    m_grid.setRedraw(true);
+    m_setup.messageBox.show(mainTexts::commandLineNotice, mainTexts::commandLineNoticeTitle);
+}
+
+void frmMain::listFileTable(const FileTable& fileTable) {
+    m_setup.mousePointer.set(MousePointer::Shape::Busy);
+    const bool flgOmoji = Check_Omoji->checkState() != Qt::Unchecked;
+    m_batchPump.start();
+    m_batch.DataSet_AllRow(m_grid, fileTable, m_options.OptTrim, flgOmoji);
+    m_batchPump.finish();
+    m_setup.mousePointer.set(MousePointer::Shape::Default);
+}
+
+ColumnFlags frmMain::readCheckSiji() const {
+    ColumnFlags flgCheck{};
+    for (std::size_t k = 0; k < flgCheck.size(); ++k) {
+        flgCheck[k] = Check_Siji[k]->checkState() != Qt::Unchecked;
+    }
+    return flgCheck;
+}
+
+bool frmMain::MSFlexGrid1_OLEDragDrop(const QMimeData& data) {
+    // Nothing may interleave with a running batch: its drop is refused.
+    if (m_batch.isRunning()) {
+        return false;
+    }
+    const std::optional<FileTable> fileTable = fileTableFromDrop(data);
+    if (!fileTable) {
+        return false;
+    }
+    m_grid.setRedraw(false);
+    listFileTable(*fileTable);
+    m_grid.setRedraw(true);
+    if (std::exchange(m_closeAfterBatch, false)) {
+        close();
+    }
+    return true;
+}
+
+void frmMain::MSFlexGrid1_KeyDown(std::int16_t KeyCode, std::int16_t Shift) {
+    // Plain Ctrl+C is usually taken by the Edit menu's shortcut before the grid sees it; a press
+    // runs the copy command once either way.
+    bool flgShiftDown = false;
+    bool flgAltDown = false;
+    bool flgCtrlDown = false;
+    KeyCodeAnalyze(KeyCode, Shift, flgShiftDown, flgAltDown, flgCtrlDown);
+    if (flgCtrlDown && KeyCode == keyCodeC) {
+        mnuEditCopy_Click();
+    }
+}
+
+bool frmMain::takeDragEvent(QEvent& event) {
+    switch (event.type()) {
+    case QEvent::DragEnter: {
+        auto& drag = static_cast<QDragEnterEvent&>(event);
+        m_dragAcceptable = !m_batch.isRunning() && fileTableFromDrop(*drag.mimeData());
+        if (!m_dragAcceptable || !acceptWithoutMoving(drag)) {
+            drag.ignore();
+        }
+        return true;
+    }
+    case QEvent::DragMove: {
+        auto& drag = static_cast<QDragMoveEvent&>(event);
+        if (!m_dragAcceptable || m_batch.isRunning() || !acceptWithoutMoving(drag)) {
+            drag.ignore();
+        }
+        return true;
+    }
+    case QEvent::Drop: {
+        auto& drop = static_cast<QDropEvent&>(event);
+        m_dragAcceptable = false;
+        if (!drop.possibleActions().testAnyFlags(Qt::CopyAction | Qt::LinkAction) ||
+            !MSFlexGrid1_OLEDragDrop(*drop.mimeData())) {
+            drop.ignore();
+            return true;
+        }
+        acceptWithoutMoving(drop);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_client && event->type() == QEvent::Resize) {
+        fitToolBar();
+    } else if (watched == MSFlexGrid1 || watched == MSFlexGrid1->viewport()) {
+        if (takeDragEvent(*event)) {
+            return true;
+        }
+        if (watched == MSFlexGrid1 && event->type() == QEvent::KeyPress) {
+            const auto& key = static_cast<const QKeyEvent&>(*event);
+            MSFlexGrid1_KeyDown(virtualKeyCode(key), shiftMask(key));
+            // Copying is the copy command's job, never the view's own one-cell copy.
+            return key.matches(QKeySequence::Copy);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::fitToolBar() {
+    // The toolbar spans the top of the window, as a bar aligned to the top does.
+    tbToolBar->setGeometry(0, 0, m_client->width(), tbToolBar->sizeHint().height());
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    settleOuterSize();
+    Form_Resize();
+}
+
+void frmMain::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    settleOuterSize();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        Form_Resize();
+    }
+}
+
+void frmMain::Form_Resize() {
+    const double dpiX = logicalDpiX();
+    const double dpiY = logicalDpiY();
+    const QRect outer = frameGeometry();
+    LayoutInput input;
+    input.windowWidth = pixelsToTwips(outer.width(), dpiX);
+    input.windowHeight = pixelsToTwips(outer.height(), dpiY);
+    input.toolbarVisible = !tbToolBar->isHidden();
+    input.toolbarHeight = pixelsToTwips(tbToolBar->height(), dpiY);
+    input.statusBarVisible = !sbStatusBar->isHidden();
+    input.statusBarHeight = pixelsToTwips(sbStatusBar->height(), dpiY);
+    const LayoutResult layout = computeLayout(input);
+
+    MSFlexGrid1->holdRepaint();
+    MSFlexGrid1->setGeometry(
+        twipsRect(*this, layout.gridLeft, layout.gridTop, layout.gridWidth, layout.gridHeight));
+    MSFlexGrid1->releaseRepaint();
+    Form_SaveSetting();
+    const int checkBoxTop = twipsToPixelsY(*this, layout.checkBoxTop);
+    for (QCheckBox* box : Check_Siji) {
+        box->move(box->x(), checkBoxTop);
+    }
+    Check_Omoji->move(Check_Omoji->x(), checkBoxTop);
+}
+
+QMargins frmMain::frameMarginsNow() const {
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
+void frmMain::setOuterGeometry(const QRect& outer) {
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    const QMargins frame = frameMarginsNow();
+    move(outer.topLeft());
+    resize(std::max(1, outer.width() - frame.left() - frame.right()),
+           std::max(1, outer.height() - frame.top() - frame.bottom()));
+    // Before the window is first shown its frame is not known yet.
+    m_outerSizeToSettle = frame.isNull() ? outer.size() : QSize();
+}
+
+void frmMain::settleOuterSize() {
+    const QMargins frame = frameMarginsNow();
+    if (m_outerSizeToSettle.isEmpty() || frame.isNull()) {
+        return;
+    }
+    const QSize outer = std::exchange(m_outerSizeToSettle, QSize());
+    resize(std::max(1, outer.width() - frame.left() - frame.right()),
+           std::max(1, outer.height() - frame.top() - frame.bottom()));
+}
+
+void frmMain::Form_GetSetting() {
+    m_restoredPlacement = readPlacement(m_setup.settings);
+    m_restoredGeometry = twipsRect(*this, m_restoredPlacement.left, m_restoredPlacement.top,
+                                   m_restoredPlacement.width, m_restoredPlacement.height);
+    setOuterGeometry(m_restoredGeometry);
+}
+
+void frmMain::Form_SaveSetting() {
+    if (isMinimized()) {
+        return;
+    }
+    const double dpiX = logicalDpiX();
+    const double dpiY = logicalDpiY();
+    const QRect outer = frameGeometry();
+    const QRect& restored = m_restoredGeometry;
+    const WindowPlacement placement = {
+        placementTwips(outer.x(), restored.x(), m_restoredPlacement.left, dpiX),
+        placementTwips(outer.y(), restored.y(), m_restoredPlacement.top, dpiY),
+        placementTwips(outer.width(), restored.width(), m_restoredPlacement.width, dpiX),
+        placementTwips(outer.height(), restored.height(), m_restoredPlacement.height, dpiY),
+    };
+    // A store that cannot be written loses only the placement, never anything in memory.
+    writePlacement(m_setup.settings, placement);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (m_batch.isRunning()) {
+        // The batch stops at its next check; the window closes as soon as it has ended.
+        m_closeAfterBatch = true;
+        m_batch.cancel();
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+void frmMain::Form_Unload() {
+    Form_SaveSetting();
+    unloadOtherWindows();
+}
+
+void frmMain::unloadOtherWindows() {
+    // Direct children are listed in the order they were created: the latest closes first.
+    const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (auto child = children.crbegin(); child != children.crend(); ++child) {
+        if ((*child)->isWindow()) {
+            (*child)->close();
+        }
+    }
+}
+
+void frmMain::mnuFileExit_Click() {
+    close();
+}
+
+void frmMain::mnuFilePrint_Click() {
+    m_setup.messageBox.show(mainTexts::printNotice, texts::programTitle);
+}
+
+void frmMain::mnuEditCopy_Click() {
+    // While a batch rewrites the grid there is nothing settled to copy.
+    if (m_batch.isRunning()) {
+        return;
+    }
+    m_copy.mnuEditCopy_Click();
+}
+
+void frmMain::toggleBar(QWidget& bar, QAction& entry) {
+    // The check mark always tells whether the bar shows.
+    const bool show = bar.isHidden();
+    bar.setVisible(show);
+    entry.setChecked(show);
+    Form_Resize();
+}
+
+void frmMain::mnuViewToolbar_Click() {
+    toggleBar(*tbToolBar, *m_menu.mnuViewToolbar);
+}
+
+void frmMain::mnuViewStatusBar_Click() {
+    toggleBar(*sbStatusBar, *m_menu.mnuViewStatusBar);
+}
+
+void frmMain::mnuViewOptions_Click() {
+    // A batch yielding to events may be running below: it reads the options again at its next
+    // folder, so what "OK" or "更新" takes over applies from there on.
+    frmOptions dialog(m_options, m_setup.settings, m_setup.messageBox, this);
+    dialog.exec();
+}
+
+void frmMain::mnuHelpAbout_Click() {
+    frmAbout about(m_setup.registry, m_setup.programLauncher, m_setup.messageBox, this);
+    about.exec();
+}
+
+void frmMain::tbToolBar_ButtonClick(const QString& key) {
+    if (key == QLatin1String("Print")) {
+        mnuFilePrint_Click();
+    } else if (key == QLatin1String("Copy")) {
+        mnuEditCopy_Click();
+    }
+}
+
+} // namespace quiverel

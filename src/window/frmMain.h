@@ -1,0 +1,134 @@
+#pragma once
+
+#include "window/BatchPump.h"
+#include "window/MainMenu.h"
+#include "settings/WindowPlacement.h"
+#include "listing/BatchListing.h"
+#include "grid/GridModel.h"
+#include "settings/Options.h"
+#include "window/CopyCommand.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+class QCheckBox;
+class QMimeData;
+class QToolBar;
+
+namespace quiverel {
+
+class Clipboard;
+class EventPump;
+class FlexGridView;
+class MainStatusBar;
+class MessageBox;
+class MousePointer;
+class ProcessingWindow;
+class ProgramLauncher;
+class Registry;
+class SettingsStore;
+
+// What the main window needs from outside: the platform and the command line.
+struct MainWindowSetup {
+    MessageBox& messageBox;
+    SettingsStore& settings;
+    Clipboard& clipboard;
+    EventPump& eventPump;
+    MousePointer& mousePointer;
+    // Where the About box finds the system-information program, and how it starts it.
+    Registry& registry;
+    ProgramLauncher& programLauncher;
+    // The command line's argument text; the load step lists its paths.
+    std::string argumentText;
+    // How long a batch runs before the processing window shows.
+    std::chrono::milliseconds processingDelay = std::chrono::seconds(1);
+};
+
+// The main window: menus, toolbar, the row of column check boxes, the list grid MSFlexGrid1
+// and the status bar. Files and folders dropped on the grid are listed into it.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit frmMain(MainWindowSetup setup, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The load step: prepares the controls, restores the placement, writes the heading row,
+    // reads the options and lists the command line, all while the window is still hidden.
+    void Form_Load();
+
+    // The options shared with the listing and the options dialog.
+    Options& options() { return m_options; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Resize();
+    void Form_Unload();
+    void Form_GetSetting();
+    void Form_SaveSetting();
+
+    void mnuFileExit_Click();
+    void mnuFilePrint_Click();
+    void mnuEditCopy_Click();
+    void mnuViewToolbar_Click();
+    void mnuViewStatusBar_Click();
+    void mnuViewOptions_Click();
+    void mnuHelpAbout_Click();
+    void tbToolBar_ButtonClick(const QString& key);
+    // Lists a drop of files and folders; false (nothing changed) for a drop without files
+    // or while a batch runs.
+    bool MSFlexGrid1_OLEDragDrop(const QMimeData& data);
+    void MSFlexGrid1_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
+
+    void buildControls();
+    void connectCommands();
+    void listCommandLine();
+    void listFileTable(const FileTable& fileTable);
+    ColumnFlags readCheckSiji() const;
+    void toggleBar(QWidget& bar, QAction& entry);
+    bool takeDragEvent(QEvent& event);
+    void setOuterGeometry(const QRect& outer);
+    void settleOuterSize();
+    QMargins frameMarginsNow() const;
+    void fitToolBar();
+    void unloadOtherWindows();
+
+    MainWindowSetup m_setup;
+    Options m_options;
+    GridModel m_grid;
+    CopyCommand m_copy{m_grid, m_setup.messageBox, m_setup.clipboard, m_setup.mousePointer};
+
+    QWidget* m_client = nullptr;
+    QToolBar* tbToolBar = nullptr;
+    std::array<QCheckBox*, 7> Check_Siji{};
+    QCheckBox* Check_Omoji = nullptr;
+    FlexGridView* MSFlexGrid1 = nullptr;
+    MainStatusBar* sbStatusBar = nullptr;
+    MainMenu m_menu{};
+
+    ProcessingWindow* m_processing;
+    BatchPump m_batchPump;
+    BatchListing m_batch;
+
+    // Whether the drag now over the grid carries files the grid can take.
+    bool m_dragAcceptable = false;
+    // The window was closed while a batch ran: it closes once the batch has ended.
+    bool m_closeAfterBatch = false;
+    // The stored outer size, applied again once the window frame is known.
+    QSize m_outerSizeToSettle;
+    // The placement read at load and the outer geometry in pixels it gave the window.
+    WindowPlacement m_restoredPlacement;
+    QRect m_restoredGeometry;
+};
+
+} // namespace quiverel

@@ -1,0 +1,135 @@
+#include "grid/RowStore.h"
+#include "grid/RowRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quiverel {
+namespace {
+
+std::vector<std::string_view> viewsOf(const std::vector<std::string>& texts) {
+    return {texts.begin(), texts.end()};
+}
+
+// Packs the cells into a record and reads every cell back.
+std::vector<std::string> roundTrip(const std::vector<std::string>& cells, std::size_t& size) {
+    RowRecordWriter writer;
+    const std::vector<std::string_view> views = viewsOf(cells);
+    size = writer.plan(views);
+    std::vector<char> record(size);
+    writer.write(record.data());
+    EXPECT_EQ(rowrecord::size(record.data()), size);
+    EXPECT_EQ(rowrecord::cellCount(record.data()), cells.size());
+    std::vector<std::string_view> all;
+    rowrecord::cells(record.data(), all);
+    std::vector<std::string> texts;
+    for (std::size_t col = 0; col < cells.size(); ++col) {
+        texts.emplace_back(rowrecord::cell(record.data(), col));
+        EXPECT_EQ(all.at(col), texts.back()) << col;
+    }
+    EXPECT_EQ(rowrecord::cell(record.data(), cells.size()), "");
+    return texts;
+}
+
+TEST(RowRecordTest, CellsComeBackWhateverTheirLengths) {
+    // Lengths around the points where a length needs one more byte.
+    for (const std::size_t length : {0, 1, 63, 64, 127, 128, 8191, 8192, 16383, 16384, 70000}) {
+        const std::vector<std::string> cells = {std::string(length, 'x'), "", "tail",
+                                                std::string(length, 'y')};
+        std::size_t size = 0;
+        EXPECT_EQ(roundTrip(cells, size), cells) << length;
+    }
+}
+
+TEST(RowRecordTest, CellsInsideALongerCellShareItsBytes) {
+    const std::string full = "/HOME/USER/REPORTS/QUARTERLY.TXT";
+    struct Case {
+        const char* name;
+        std::vector<std::string> cells;
+        std::size_t ownBytes; // bytes the record keeps beside its header
+    };
+    const Case cases[] = {
+        {"name, folder, folder trimmed and extension inside the full path",
+         {"", "QUARTERLY.TXT", "/HOME/USER/REPORTS/", "3KB", "-", "2024/01/02 03:04", full, "TXT",
+          "REPORTS/"},
+         3 + 1 + 16 + full.size()},
+        {"a short text in the middle is kept apart", {full, "USER"}, full.size() + 4},
+        {"a cell equal to another", {"same text", "same text"}, 9},
+        {"nothing shared", {"abc", "def"}, 6},
+    };
+    for (const Case& c : cases) {
+        std::size_t size = 0;
+        EXPECT_EQ(roundTrip(c.cells, size), c.cells) << c.name;
+        EXPECT_GE(size, c.ownBytes) << c.name;
+        EXPECT_LE(size, c.ownBytes + 3 * c.cells.size() + 1) << c.name;
+    }
+}
+
+// A store whose rows are written as the grid writes them: cell by cell, row after row.
+class RowStoreTest : public ::testing::Test {
+protected:
+    std::vector<std::string> row(std::size_t r, std::size_t cols = 8) const {
+        std::vector<std::string> texts;
+        for (std::size_t c = 0; c < cols; ++c) {
+            texts.emplace_back(store.cell(r, c));
+        }
+        return texts;
+    }
+    RowStore store;
+};
+
+TEST_F(RowStoreTest, RowsKeepTheirCellsWhateverTheOrderOfWriting) {
+    store.resize(4);
+    const std::string longNumber = "123456789";
+    store.setCell(1, 1, "one");
+    store.setCell(2, 3, "two-three");
+    store.setCell(1, 2, "one-two");
+    store.setCell(1, 0, longNumber); // too long for the slot: kept in the record
+    store.setCell(3, 7, "three-seven");
+    store.setCell(2, 0, "42");
+    store.setCell(1, 0, "7");                        // short again
+    store.setCell(2, 3, store.cell(2, 3).substr(4)); // a text taken from the cell itself
+    store.setCell(3, 1, store.cell(1, 2));           // and from another row
+
+    EXPECT_EQ(row(0), std::vector<std::string>(8));
+    EXPECT_EQ(row(1), (std::vector<std::string>{"7", "one", "one-two", "", "", "", "", ""}));
+    EXPECT_EQ(row(2), (std::vector<std::string>{"42", "", "", "three", "", "", "", ""}));
+    EXPECT_EQ(row(3), (std::vector<std::string>{"", "one-two", "", "", "", "", "", "three-seven"}));
+
+    store.setCell(1, 0, longNumber);
+    store.setCell(2, 1, "x");
+    EXPECT_EQ(store.cell(1, 0), longNumber);
+    store.truncateColumns(2);
+    EXPECT_EQ(row(1), (std::vector<std::string>{longNumber, "one", "", "", "", "", "", ""}));
+    EXPECT_EQ(row(3), (std::vector<std::string>{"", "one-two", "", "", "", "", "", ""}));
+}
+
+TEST_F(RowStoreTest, DiscardedAndRewrittenRowsLeaveTheOthersIntact) {
+    constexpr std::size_t rows = 20000;
+    store.resize(rows);
+    const auto text = [](std::size_t r, int round) {
+        return "row " + std::to_string(r) + " round " + std::to_string(round) +
+               std::string(40, 'x');
+    };
+    // Rewriting every row several times leaves much unused room behind, which is reclaimed.
+    for (int round = 0; round < 4; ++round) {
+        for (std::size_t r = 0; r < rows; ++r) {
+            store.setCell(r, 1 + r % 3, text(r, round));
+            store.setCell(r, 0, std::to_string(r));
+        }
+    }
+    store.resize(rows / 2);
+    store.resize(rows);
+    for (std::size_t r = 0; r < rows; ++r) {
+        ASSERT_EQ(store.cell(r, 0), r < rows / 2 ? std::to_string(r) : "") << r;
+        ASSERT_EQ(store.cell(r, 1 + r % 3), r < rows / 2 ? text(r, 3) : "") << r;
+    }
+    store.clearCells();
+    EXPECT_EQ(store.rows(), rows);
+    EXPECT_EQ(row(5), std::vector<std::string>(8));
+}
+
+} // namespace
+} // namespace quiverel

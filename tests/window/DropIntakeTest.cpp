@@ -1,0 +1,248 @@
+#include "DropHelpers.h"
+#include "MainWindowFixture.h"
+#include "support/TestText.h"
+#include "widgets/FlexGridAdapter.h"
+#include "window/ProcessingWindow.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QUrl>
+
+using namespace quiverel;
+using namespace quiverel::testing;
+
+namespace {
+
+using Shape = MousePointer::Shape;
+
+// A folder of files: "b.txt", "A.txt", and "tree" holding three sub-folders of one file each.
+class Files {
+public:
+    Files() {
+        for (const char* path :
+             {"b.txt", "A.txt", "tree/one/1.txt", "tree/two/2.txt", "tree/three/3.txt"}) {
+            const QString file = m_root.filePath(path);
+            QDir().mkpath(QFileInfo(file).path());
+            QFile out(file);
+            out.open(QIODevice::WriteOnly);
+        }
+    }
+    QString path(const char* name) const { return m_root.filePath(name); }
+
+private:
+    QTemporaryDir m_root;
+};
+
+} // namespace
+
+class DropIntakeTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void droppedFilesAndFoldersAreListed() {
+        Files files;
+        MainWindowFixture f;
+        f.load();
+        const auto data = fileDrop({files.path("b.txt"), files.path("tree")});
+        QVERIFY(dragEnter(f.gridView(), *data));
+        QVERIFY(drop(f.gridView(), *data));
+        QCOMPARE(column(f, 1), (QStringList{"1.TXT", "2.TXT", "3.TXT", "B.TXT"}));
+        QCOMPARE(column(f, 0), (QStringList{"1", "2", "3", "4"}));
+        QVERIFY(f.grid().Redraw());
+        QCOMPARE(f.pointer.shapes, (std::vector{Shape::Busy, Shape::Default}));
+        QVERIFY(f.messageBox.shown.empty());
+
+        // The next drop replaces the list and reads the check boxes afresh.
+        f.find<QCheckBox>("Check_Omoji")->setChecked(false);
+        f.find<QCheckBox>("Check_Siji(1)")->setChecked(false);
+        QVERIFY(drop(f.gridView(), *fileDrop({files.path("A.txt")})));
+        QCOMPARE(column(f, 1), QStringList{"A.txt"});
+        QCOMPARE(column(f, 2), QStringList{""});
+        QCOMPARE(f.cell(0, 2), QString("ﾊﾟｽ名"));
+    }
+
+    void entriesAreListedInDropOrder() {
+        // A path that does not exist ends the batch where it stands: what came before it stays.
+        Files files;
+        MainWindowFixture f;
+        f.load();
+        QVERIFY(drop(f.gridView(), *fileDrop({files.path("b.txt"), files.path("missing")})));
+        QCOMPARE(column(f, 1), QStringList{"B.TXT"});
+        QCOMPARE(column(f, 0), QStringList{""});
+        QVERIFY(drop(f.gridView(), *fileDrop({files.path("missing"), files.path("b.txt")})));
+        QCOMPARE(f.grid().Rows(), 1);
+        QCOMPARE(f.messageBox.shown.size(), std::size_t{2});
+        QCOMPARE(utf8(f.messageBox.shown[0].text), QString("検索対象ﾌｧｲﾙの指定に誤りがあります。"));
+        QCOMPARE(utf8(f.messageBox.shown[0].title), QString("Quiverel2000"));
+    }
+
+    void dropWithoutFilesChangesNothing() {
+        MainWindowFixture f;
+        f.load();
+        QSignalSpy redraws(static_cast<FlexGridAdapter*>(f.gridView().model()),
+                           &FlexGridAdapter::redrawSwitched);
+        QMimeData text;
+        text.setText("/tmp");
+        QVERIFY(!dragEnter(f.gridView(), text));
+        QVERIFY(!drop(f.gridView(), text));
+        QCOMPARE(redraws.count(), 0);
+        QVERIFY(f.pointer.shapes.empty());
+        QVERIFY(f.messageBox.shown.empty());
+        QCOMPARE(f.grid().Rows(), 2);
+        QCOMPARE(f.cell(0, 1), QString("ﾌｧｲﾙ名"));
+    }
+
+    void dropOfferedOnlyAsAMoveIsRefused() {
+        Files files;
+        MainWindowFixture f;
+        f.load();
+        QVERIFY(!drop(f.gridView(), *fileDrop({files.path("b.txt")}), Qt::MoveAction));
+        QCOMPARE(f.grid().Rows(), 2);
+        QVERIFY(f.pointer.shapes.empty());
+    }
+
+    void whileABatchRunsDropsAreRefusedAndTheWindowAnswers() {
+        Files files;
+        MainWindowFixture f;
+        f.load();
+        QVERIFY(f.showAndWait());
+        QStringList during;
+        f.pump.onPump = [&] {
+            if (!during.isEmpty()) {
+                return;
+            }
+            const auto second = fileDrop({files.path("A.txt")});
+            during << QString("enter %1, drop %2")
+                          .arg(dragEnter(f.gridView(), *second))
+                          .arg(drop(f.gridView(), *second));
+            f.action("mnuViewToolbar")->trigger();
+            f.action("mnuEditCopy")->trigger();
+        };
+        QVERIFY(drop(f.gridView(), *fileDrop({files.path("tree")})));
+        QCOMPARE(during, QStringList{"enter 0, drop 0"});
+        QCOMPARE(column(f, 1), (QStringList{"1.TXT", "2.TXT", "3.TXT"}));
+        QCOMPARE(f.pointer.shapes, (std::vector{Shape::Busy, Shape::Default}));
+        QVERIFY(f.find<QToolBar>("tbToolBar")->isHidden());
+        QVERIFY(!f.action("mnuViewToolbar")->isChecked());
+        // After the batch the grid takes drops again.
+        QVERIFY(drop(f.gridView(), *fileDrop({files.path("A.txt")})));
+        QCOMPARE(column(f, 1), QStringList{"A.TXT"});
+    }
+
+    void closingDuringABatchCancelsItThenCloses() {
+        Files files;
+        MainWindowFixture f;
+        f.load();
+        QVERIFY(f.showAndWait());
+        int yields = 0;
+        f.pump.onPump = [&] {
+            if (++yields == 1) {
+                f.settings.writes.clear();
+                f.window->close();
+                QVERIFY(f.window->isVisible());
+            }
+        };
+        QVERIFY(drop(f.gridView(), *fileDrop({files.path("tree")})));
+        QCOMPARE(yields, 1);
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(f.settings.writes,
+                 (std::vector<std::string>{"MainLeft", "MainTop", "MainWidth", "MainHeight"}));
+        QVERIFY(f.grid().Rows() < 4);
+    }
+
+    void processingWindowShowsAndCancels() {
+        Files files;
+        MainWindowFixture f;
+        f.load({}, std::chrono::milliseconds(0));
+        QVERIFY(f.showAndWait());
+        auto* processing = f.window->findChild<ProcessingWindow*>();
+        QVERIFY(processing);
+        QStringList seen;
+        f.pump.onPump = [&] {
+            if (!seen.isEmpty()) {
+                return;
+            }
+            const QStringList labels{processing->findChild<QLabel*>("lblProcessing")->text(),
+                                     processing->findChild<QLabel*>("lblFound")->text()};
+            auto* cancel = processing->findChild<QPushButton*>("cmdCancel");
+            seen << QString("%1 '%2' %3 %4")
+                        .arg(processing->isVisible())
+                        .arg(processing->windowTitle())
+                        .arg(labels.join('|'))
+                        .arg(cancel->text());
+            cancel->click();
+        };
+        QVERIFY(drop(f.gridView(), *fileDrop({files.path("tree"), files.path("b.txt")})));
+        QCOMPARE(seen, QStringList{"1 '処理中' 処  理  中|0 ﾌｧｲﾙ ｷｬﾝｾﾙ"});
+        QVERIFY(!processing->isVisible());
+        // Cancelled before the first sub-folder was searched: nothing was listed.
+        QCOMPARE(f.grid().Rows(), 1);
+        QCOMPARE(f.pointer.shapes, (std::vector{Shape::Busy, Shape::Default}));
+
+        // The next batch runs to its end.
+        f.pump.onPump = nullptr;
+        QVERIFY(drop(f.gridView(), *fileDrop({files.path("tree")})));
+        QCOMPARE(f.grid().Rows(), 4);
+    }
+
+    void processingWindowWaitsForItsDelay() {
+        Files files;
+        MainWindowFixture f;
+        f.load();
+        bool shown = false;
+        f.pump.onPump = [&] {
+            shown |= f.window->findChild<ProcessingWindow*>()->isVisible();
+        };
+        QVERIFY(drop(f.gridView(), *fileDrop({files.path("tree")})));
+        QVERIFY(f.pump.calls > 0);
+        QVERIFY(!shown);
+    }
+
+    void commandLineIsListedThenNoticed() {
+        Files files;
+        MainWindowFixture f;
+        std::vector<std::string> order;
+        f.messageBox.onShow = [&](const std::string&) {
+            order.push_back(f.window->isVisible() ? "visible" : "hidden");
+        };
+        f.load((files.path("tree") + " " + files.path("b.txt")).toStdString());
+        QCOMPARE(column(f, 1), (QStringList{"1.TXT", "2.TXT", "3.TXT", "B.TXT"}));
+        QCOMPARE(f.messageBox.shown.size(), std::size_t{1});
+        QCOMPARE(utf8(f.messageBox.shown[0].text),
+                 QString("ｼｮｰﾄｶｯﾄへﾄﾞﾛｯﾌﾟした場合は、ﾛﾝｸﾞﾌｧｲﾙﾈｰﾑに対応していません。"));
+        QCOMPARE(utf8(f.messageBox.shown[0].title), QString("Quiverel"));
+        QCOMPARE(order, std::vector<std::string>{"hidden"});
+        QVERIFY(f.grid().Redraw());
+    }
+
+    void commandLineOfOneBlankStillGivesTheNotice() {
+        MainWindowFixture f;
+        f.load(" ");
+        QCOMPARE(f.messageBox.shown.size(), std::size_t{2});
+        QCOMPARE(utf8(f.messageBox.shown[0].text), QString("検索対象ﾌｧｲﾙの指定に誤りがあります。"));
+        QCOMPARE(utf8(f.messageBox.shown[1].title), QString("Quiverel"));
+        QCOMPARE(f.pointer.shapes, (std::vector{Shape::Busy, Shape::Default}));
+    }
+
+    void commandLineOptionsComeFromTheStore() {
+        Files files;
+        MainWindowFixture f;
+        f.settings.set("OptFolder", "0");
+        // The trim string meets the paths after they were upper-cased.
+        f.settings.set("OptTrim", (files.path("") + "/").toUpper().toStdString());
+        f.load((files.path("tree") + " " + files.path("tree/one/1.txt")).toStdString());
+        QCOMPARE(column(f, 1), QStringList{"1.TXT"});
+        QCOMPARE(column(f, 2), QStringList{"TREE/ONE/"});
+    }
+};
+
+QTEST_MAIN(DropIntakeTest)
+#include "DropIntakeTest.moc"
