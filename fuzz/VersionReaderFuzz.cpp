@@ -2,7 +2,7 @@
 // information whose version text has the "major.minor.low" form.
 
 #include "FuzzCheck.h"
-#include "listing/pe/FileVersionGet.h"
+#include "listing/pe/FileVersion.h"
 #include "listing/pe/PeVersionReader.h"
 
 #include <algorithm>
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!info) {
         return 0;
     }
-    checkVersionText(*info, quiverel::versionTextOf(*info));
+    checkVersionText(*info, quiverel::versionText(quiverel::versionNumbersOf(*info)));
 
     // Everything the reader used lay inside the image, so bytes after its end change nothing.
     std::vector<std::uint8_t> longer(data, data + size);

@@ -1,14 +1,14 @@
 #include "cli/ListerRun.h"
 
 #include "cli/AbsolutePath.h"
-#include "cli/ConsolePlatform.h"
 #include "cli/ListerTexts.h"
 #include "cli/TableFormat.h"
-#include "listing/BatchListing.h"
-#include "window/DataSet_RowMidashi.h"
-#include "grid/GridModel.h"
-#include "settings/Options.h"
+#include "grid/ListedRows.h"
+#include "listing/ListFiles.h"
+#include "listing/ListingControl.h"
+#include "listing/ListingTexts.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -33,13 +33,25 @@ std::string workingDirectory() {
     return buffer;
 }
 
-FileTable fileTableOf(const std::vector<std::string>& paths) {
+std::vector<std::string> entriesOf(const std::vector<std::string>& paths) {
     const std::string cwd = workingDirectory();
-    FileTable fileTable{std::string()};
+    std::vector<std::string> entries;
     for (const std::string& path : paths) {
-        fileTable.push_back(cwd.empty() ? path : absolutePath(path, cwd));
+        entries.push_back(cwd.empty() ? path : absolutePath(path, cwd));
     }
-    return fileTable;
+    return entries;
+}
+
+ListingRequest requestOf(const ListerSettings& settings) {
+    ListingRequest request;
+    request.entries = entriesOf(settings.paths);
+    request.pattern = settings.pattern;
+    const bool searchSubfolders = settings.optFolder == 1;
+    request.options.searchSubfolders = [searchSubfolders] { return searchSubfolders; };
+    request.options.trim = [&settings] { return std::string_view(settings.trim); };
+    request.upperCase = settings.upperCase;
+    request.columns = settings.columns;
+    return request;
 }
 
 // Writes what the buffer holds and empties it; false when the output failed.
@@ -49,15 +61,21 @@ bool drain(std::string& buffer, std::FILE* out) {
     return written;
 }
 
-// Writes the data rows of the grid, all eight columns, the heading row first when asked.
-bool writeGrid(const GridModel& grid, const ListerSettings& settings, std::FILE* out) {
+// Writes the rows, all eight columns, the heading row first when asked.
+bool writeRows(const ListedRows& rows, const ListerSettings& settings, std::FILE* out) {
     std::string buffer;
     buffer.reserve(flushThreshold + 4096);
     std::array<std::string_view, 8> cells;
     bool written = true;
-    for (std::int32_t row = settings.header ? 0 : 1; row < grid.Rows() && written; ++row) {
+    if (settings.header) {
+        std::copy(std::begin(quiverel::texts::columnHeadings),
+                  std::end(quiverel::texts::columnHeadings),
+                  cells.begin());
+        appendRow(buffer, settings.format, cells);
+    }
+    for (std::size_t row = 0; row < rows.rows() && written; ++row) {
         for (std::size_t col = 0; col < cells.size(); ++col) {
-            cells[col] = grid.TextMatrix(row, static_cast<std::int32_t>(col));
+            cells[col] = rows.cell(row, col);
         }
         appendRow(buffer, settings.format, cells);
         if (buffer.size() >= flushThreshold) {
@@ -71,36 +89,31 @@ bool writeGrid(const GridModel& grid, const ListerSettings& settings, std::FILE*
 } // namespace
 
 int runLister(const ListerSettings& settings, std::FILE* out) {
-    Options options;
-    options.OptFolder = settings.optFolder;
-    options.OptFindFiles = settings.pattern;
-    options.OptTrim = settings.trim;
-
-    GridModel grid;
-    DataSet_RowMidashi(grid);
-    StandardErrorMessageBox messageBox;
-    NoEventPump pump;
-    BatchListing batch(
-        options, [&settings] { return settings.columns; }, pump, messageBox);
-    const BatchResult result = batch.DataSet_AllRow(grid, fileTableOf(settings.paths),
-                                                    options.OptTrim, settings.upperCase);
-    if (result.outcome == BatchResult::Outcome::Failed) {
+    ListedRows rows;
+    ListingControl control;
+    const ListingOutcome outcome = listFiles(requestOf(settings), control, rows);
+    if (outcome.kind == ListingOutcome::Kind::Failed) {
         // Escaped like a cell, a path holding a line break keeps the report on its one line.
         std::string failedPath;
-        appendTsvCell(failedPath, result.failedPath);
-        std::fprintf(stderr, "%s: '%s': %s\n", texts::programName, failedPath.c_str(),
-                     result.reason.c_str());
+        appendTsvCell(failedPath, outcome.failedPath);
+        std::fprintf(stderr, "%s\n%s: '%s': %s\n", quiverel::texts::badTarget, texts::programName,
+                     failedPath.c_str(), outcome.reason.c_str());
+    } else {
+        rows.sortAndNumber();
+        if (outcome.rows == 0) {
+            std::fprintf(stderr, "%s\n", quiverel::texts::noFilesFound);
+        }
     }
 
-    if (!writeGrid(grid, settings, out)) {
+    if (!writeRows(rows, settings, out)) {
         std::fprintf(stderr, "%s: cannot write the output: %s\n", texts::programName,
                      std::strerror(errno));
         return exitCode::writeError;
     }
-    switch (result.outcome) {
-    case BatchResult::Outcome::Listed:
+    switch (outcome.kind) {
+    case ListingOutcome::Kind::Listed:
         return exitCode::listed;
-    case BatchResult::Outcome::Failed:
+    case ListingOutcome::Kind::Failed:
         return exitCode::failed;
     default:
         return exitCode::nothingFound;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listing/FileTable.h"
+#include "listing/ListingRequest.h"
 
 #include <cstdint>
 #include <string>

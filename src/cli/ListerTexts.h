@@ -4,7 +4,7 @@
 namespace quiverel::cli::texts {
 
 inline constexpr const char* programName = "quiverel2000-list";
-inline constexpr const char* versionLine = "quiverel2000-list 0.9.0\n";
+
 
 inline constexpr const char* usageHint = "Usage: quiverel2000-list [OPTION]... PATH...\n"
                                          "Try 'quiverel2000-list --help' for more information.\n";

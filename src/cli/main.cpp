@@ -1,9 +1,11 @@
 #include "cli/ListerArguments.h"
 #include "cli/ListerRun.h"
 #include "cli/ListerTexts.h"
+#include "generated/ProgramInfo.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 using namespace quiverel::cli;
 
@@ -26,7 +28,7 @@ int main(int argc, char* argv[]) {
     case ListerCommand::Action::Help:
         return writeText(texts::help);
     case ListerCommand::Action::Version:
-        return writeText(texts::versionLine);
+        return writeText((std::string(texts::programName) + " " + quiverel::program::versionText + "\n").c_str());
     case ListerCommand::Action::Usage:
         std::fprintf(stderr, "%s: %s\n%s", texts::programName, command.problem.c_str(),
                      texts::usageHint);

@@ -2,18 +2,30 @@
 
 #include "listing/PathText.h"
 #include "grid/RowStore.h"
+#include "listing/detail/AsideThread.h"
 
 #include <algorithm>
 #include <bit>
 #include <chrono>
 #include <cstdint>
 #include <future>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 namespace quiverel {
+
+// The sort's view of the row table's slots.
+class RowOrder {
+public:
+    using Slot = RowStore::Slot;
+    static std::string_view cellOf(const Slot& slot, std::size_t col) {
+        return RowStore::cellOf(slot, col);
+    }
+    static std::span<Slot> settledSlots(RowStore& rows) { return rows.settledSlots(); }
+};
+
 namespace {
+
+using Slot = RowOrder::Slot;
 
 // The first eleven bytes of a key, folded, and its length up to twelve, packed so that comparing
 // the numbers compares the keys: completely for keys of up to eleven bytes, and for longer keys
@@ -32,7 +44,7 @@ struct SortEntry {
     std::uint32_t low;   // folded bytes 8 to 10, then the length class
     std::uint32_t index; // the row's position within the rows sorted
 };
-static_assert(sizeof(SortEntry) == sizeof(RowStore::Slot));
+static_assert(sizeof(SortEntry) == sizeof(Slot));
 
 SortEntry entryFor(std::string_view key, std::uint32_t index) {
     unsigned char folded[prefixBytes] = {};
@@ -83,23 +95,19 @@ void sortByPrefix(std::vector<SortEntry>& entries) {
     const auto middle = std::partition(entries.begin(), entries.end(), [&](const SortEntry& entry) {
         return prefixOrder(entry, pivot);
     });
-    std::thread lowerPart;
-    try {
-        lowerPart = std::thread([&] { std::sort(entries.begin(), middle, prefixOrder); });
-    } catch (const std::system_error&) {
-        std::sort(entries.begin(), middle, prefixOrder);
+    const auto sortLowerPart = [&] { std::sort(entries.begin(), middle, prefixOrder); };
+    const AsideThread lowerPart(sortLowerPart);
+    if (!lowerPart.started()) {
+        sortLowerPart();
     }
     std::sort(middle, entries.end(), prefixOrder);
-    if (lowerPart.joinable()) {
-        lowerPart.join();
-    }
 }
 
 // Orders a run of entries with equal prefixes by the rest of their keys: the rest of a long first
 // key, then the other key columns. Each row is read once; rows still equal keep their order.
 class RunOrder {
 public:
-    RunOrder(std::span<const RowStore::Slot> slots, std::size_t firstKey, std::size_t lastKey)
+    RunOrder(std::span<const Slot> slots, std::size_t firstKey, std::size_t lastKey)
         : m_slots(slots), m_firstKey(firstKey), m_lastKey(lastKey) {}
 
     void sortRun(std::span<SortEntry> run) {
@@ -110,7 +118,7 @@ public:
         }
         m_keys.clear();
         for (const SortEntry& entry : run) {
-            m_keys.push_back({RowStore::cellOf(m_slots[entry.index], from), entry});
+            m_keys.push_back({RowOrder::cellOf(m_slots[entry.index], from), entry});
         }
         std::stable_sort(m_keys.begin(), m_keys.end(),
                          [&](const Key& a, const Key& b) { return compare(a, b, from) < 0; });
@@ -128,13 +136,13 @@ private:
     int compare(const Key& a, const Key& b, std::size_t from) const {
         int order = compareFolded(a.firstCompared, b.firstCompared);
         for (std::size_t key = from + 1; key <= m_lastKey && order == 0; ++key) {
-            order = compareFolded(RowStore::cellOf(m_slots[a.entry.index], key),
-                                  RowStore::cellOf(m_slots[b.entry.index], key));
+            order = compareFolded(RowOrder::cellOf(m_slots[a.entry.index], key),
+                                  RowOrder::cellOf(m_slots[b.entry.index], key));
         }
         return order;
     }
 
-    std::span<const RowStore::Slot> m_slots;
+    std::span<const Slot> m_slots;
     std::size_t m_firstKey;
     std::size_t m_lastKey;
     std::vector<Key> m_keys;
@@ -143,12 +151,12 @@ private:
 // The slots in their new order, each in the memory of the entry that gave its place (the two
 // are the same size), so that a million rows need no second array. Only reads the slots and
 // their rows, so it may run on any thread while the store stays unchanged.
-std::vector<SortEntry> sortedSlots(std::span<const RowStore::Slot> slots, std::size_t firstKey,
+std::vector<SortEntry> sortedSlots(std::span<const Slot> slots, std::size_t firstKey,
                                    std::size_t lastKey) {
     std::vector<SortEntry> entries;
     entries.reserve(slots.size());
     for (std::uint32_t i = 0; i < slots.size(); ++i) {
-        entries.push_back(entryFor(RowStore::cellOf(slots[i], firstKey), i));
+        entries.push_back(entryFor(RowOrder::cellOf(slots[i], firstKey), i));
     }
     sortByPrefix(entries);
     RunOrder runOrder(slots, firstKey, lastKey);
@@ -170,15 +178,14 @@ std::vector<SortEntry> sortedSlots(std::span<const RowStore::Slot> slots, std::s
 // The slots in their new order, worked out on a thread of its own while this one calls
 // whileOrdering; on this one alone when no other thread can be had. Should whileOrdering throw,
 // the other thread is still waited for before the rows can change.
-std::vector<SortEntry> sortedSlotsAside(std::span<const RowStore::Slot> slots, std::size_t firstKey,
+std::vector<SortEntry> sortedSlotsAside(std::span<const Slot> slots, std::size_t firstKey,
                                         std::size_t lastKey,
                                         const std::function<void()>& whileOrdering) {
-    std::future<std::vector<SortEntry>> order;
-    try {
-        order = std::async(std::launch::async, [slots, firstKey, lastKey] {
-            return sortedSlots(slots, firstKey, lastKey);
-        });
-    } catch (const std::system_error&) {
+    std::packaged_task<std::vector<SortEntry>()> task(
+        [slots, firstKey, lastKey] { return sortedSlots(slots, firstKey, lastKey); });
+    std::future<std::vector<SortEntry>> order = task.get_future();
+    const AsideThread aside([&task] { task(); });
+    if (!aside.started()) {
         return sortedSlots(slots, firstKey, lastKey);
     }
     whileOrdering();
@@ -192,14 +199,14 @@ std::vector<SortEntry> sortedSlotsAside(std::span<const RowStore::Slot> slots, s
 
 void sortRows(RowStore& rows, std::size_t first, std::size_t last, std::size_t firstKey,
               std::size_t lastKey, const std::function<void()>& whileOrdering) {
-    const std::span<RowStore::Slot> slots = rows.settledSlots().subspan(first, last - first + 1);
+    const std::span<Slot> slots = RowOrder::settledSlots(rows).subspan(first, last - first + 1);
     // The rows are gathered in their new order apart from the store, which may be read
     // meanwhile, and copied back in one sequential pass.
     const std::vector<SortEntry> sorted =
         whileOrdering ? sortedSlotsAside(slots, firstKey, lastKey, whileOrdering)
                       : sortedSlots(slots, firstKey, lastKey);
     std::transform(sorted.begin(), sorted.end(), slots.begin(),
-                   [](const SortEntry& slot) { return std::bit_cast<RowStore::Slot>(slot); });
+                   [](const SortEntry& slot) { return std::bit_cast<Slot>(slot); });
 }
 
 } // namespace quiverel

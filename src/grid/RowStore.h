@@ -25,6 +25,19 @@ namespace quiverel {
 // places of the cells of the row read last, so a store is read from one thread at a time.
 class RowStore {
 public:
+    std::size_t rows() const { return m_slots.size(); }
+    // Smaller discards the rows from the new count on; larger appends empty rows.
+    void resize(std::size_t rows);
+    std::string_view cell(std::size_t row, std::size_t col) const;
+    void setCell(std::size_t row, std::size_t col, std::string_view text);
+    // Discards every cell from column cols on (cols is 1 or more).
+    void truncateColumns(std::size_t cols);
+    // Empties every cell; the row count stays.
+    void clearCells();
+private:
+    // The sort (RowSort.cpp) reorders the slots.
+    friend class RowOrder;
+
     // Column 0 text of up to seven bytes, kept in the slot itself.
     class ShortCell {
     public:
@@ -51,20 +64,10 @@ public:
     // call from several threads at once.
     static std::string_view cellOf(const Slot& slot, std::size_t col);
 
-    std::size_t rows() const { return m_slots.size(); }
-    // Smaller discards the rows from the new count on; larger appends empty rows.
-    void resize(std::size_t rows);
-    std::string_view cell(std::size_t row, std::size_t col) const;
-    void setCell(std::size_t row, std::size_t col, std::string_view text);
-    // Discards every cell from column cols on (cols is 1 or more).
-    void truncateColumns(std::size_t cols);
-    // Empties every cell; the row count stays.
-    void clearCells();
     // Every row packed into its slot; the slots may be reordered, and cell() reads rows by
     // their slot's position.
     std::span<Slot> settledSlots();
 
-private:
     void open(std::size_t row);
     void seal();
     void forget(const char* record);

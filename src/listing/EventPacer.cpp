@@ -4,11 +4,17 @@
 
 namespace quiverel {
 
-EventPacer::EventPacer(EventPump& pump, TimeSource now, Clock::duration interval)
-    : m_pump(pump), m_now(std::move(now)), m_interval(interval), m_lastHandled(m_now()) {}
+EventPacer::EventPacer(Yield yield, TimeSource now, Clock::duration interval)
+    : m_yield(std::move(yield)), m_now(std::move(now)), m_interval(interval),
+      m_lastHandled(m_now()) {}
+
+void EventPacer::restart() {
+    m_lastHandled = m_now();
+    m_stepsSinceLook = 0;
+}
 
 void EventPacer::processPendingEvents() {
-    m_pump.processPendingEvents();
+    m_yield();
     // Handling events may take long (a dialog opened meanwhile): the interval counts from here.
     m_lastHandled = m_now();
     m_stepsSinceLook = 0;

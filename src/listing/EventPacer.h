@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/EventPump.h"
-
 #include <chrono>
 #include <functional>
 
@@ -12,7 +10,7 @@ namespace quiverel {
 // a while has passed since events were last handled, from inside loops that may run long (the
 // entries of a huge folder, the rows of a large listing). The clock is looked at only every few
 // steps of such a loop, so the loops stay as fast as they were.
-class EventPacer : public EventPump {
+class EventPacer {
 public:
     using Clock = std::chrono::steady_clock;
     using TimeSource = std::function<Clock::time_point()>;
@@ -21,11 +19,16 @@ public:
     // Steps of a loop between two looks at the clock.
     static constexpr unsigned stepsPerLook = 64;
 
-    explicit EventPacer(EventPump& pump, TimeSource now = Clock::now,
+    using Yield = std::function<void()>;
+
+    // yield handles the pending events.
+    explicit EventPacer(Yield yield, TimeSource now = Clock::now,
                         Clock::duration interval = defaultInterval);
 
+    // Counts the interval from now, as if events had just been handled.
+    void restart();
     // Handles pending events now.
-    void processPendingEvents() override;
+    void processPendingEvents();
     // One step of a long loop of quick steps: every few steps, processEventsIfDue.
     void processEventsWhenDue();
     // Handles pending events when the interval has passed since they were last handled, looking
@@ -33,7 +36,7 @@ public:
     void processEventsIfDue();
 
 private:
-    EventPump& m_pump;
+    Yield m_yield;
     TimeSource m_now;
     Clock::duration m_interval;
     Clock::time_point m_lastHandled;

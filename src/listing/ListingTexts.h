@@ -2,8 +2,6 @@
 
 namespace quiverel::texts {
 
-inline constexpr const char* programTitle = "Quiverel2000";
-
 inline constexpr const char* noFilesFound = "検索対象ﾌｧｲﾙがありませんでした。";
 inline constexpr const char* badTarget = "検索対象ﾌｧｲﾙの指定に誤りがあります。";
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "listing/ListingTexts.h"
+#include "generated/ProgramInfo.h"
 
 // Where the program's values live in the settings store: application, section and keys.
 namespace quiverel::settingsKeys {
 
-inline constexpr const char* application = texts::programTitle;
+inline constexpr const char* application = program::title;
 inline constexpr const char* section = "Settings";
 
 inline constexpr const char* OptFolder = "OptFolder";

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listing/FileTable.h"
+#include "window/FileTable.h"
 
 #include <string>
 #include <vector>

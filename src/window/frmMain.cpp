@@ -16,7 +16,7 @@
 #include "settings/WindowPlacement.h"
 #include "window/texts.h"
 #include "window/DataSet_RowMidashi.h"
-#include "listing/ListingTexts.h"
+#include "generated/ProgramInfo.h"
 #include "dialogs/options/frmOptions.h"
 #include "widgets/KeyCodeAnalyze.h"
 #include "platform/MessageBox.h"
@@ -412,7 +412,7 @@ void frmMain::mnuFileExit_Click() {
 }
 
 void frmMain::mnuFilePrint_Click() {
-    m_setup.messageBox.show(mainTexts::printNotice, texts::programTitle);
+    m_setup.messageBox.show(mainTexts::printNotice, program::title);
 }
 
 void frmMain::mnuEditCopy_Click() {

@@ -3,7 +3,7 @@
 #include "window/BatchPump.h"
 #include "window/MainMenu.h"
 #include "settings/WindowPlacement.h"
-#include "listing/BatchListing.h"
+#include "window/BatchListing.h"
 #include "grid/GridModel.h"
 #include "settings/Options.h"
 #include "window/CopyCommand.h"

@@ -1,6 +1,8 @@
 #include "listing/detail/AnalysisPipeline.h"
 
-#include "listing/FileAnalyze.h"
+#include "listing/FactTexts.h"
+#include "listing/FileFacts.h"
+#include "listing/detail/FileSystem.h"
 #include "listing/detail/NameList.h"
 #include "listing/PathText.h"
 #include "support/ChildProcess.h"
@@ -24,22 +26,18 @@ using testing::runInChild;
 using testing::TempTree;
 
 // What the batch would write for a file analysed by its path on the calling thread.
-std::vector<std::string> analysedByPath(const std::string& nativePath, bool flgOmoji) {
-    std::string fullPath = toDisplayText(nativePath);
-    FileFields fields;
-    FileAnalyze(nativePath, fullPath, fields, flgOmoji);
-    return {fullPath,        fields.strPathName, fields.strFileName, fields.strSizeKB,
-            fields.strStamp, fields.strVer,      fields.strKaku};
+std::vector<std::string> textsOf(const RowTexts& row) {
+    return {std::string(row[cell::fullPath]), std::string(row[cell::folder]),
+            std::string(row[cell::fileName]), std::string(row[cell::size]),
+            std::string(row[cell::stamp]),    std::string(row[cell::version]),
+            std::string(row[cell::extension])};
 }
 
-std::vector<std::string> textsOf(const AnalysedFile& file) {
-    return {std::string(file.strFullPathFileName),
-            std::string(file.strPathName),
-            std::string(file.strFileName),
-            std::string(file.strSizeKB),
-            std::string(file.strStamp),
-            std::string(file.strVer),
-            std::string(file.strKaku)};
+std::vector<std::string> analysedByPath(const std::string& nativePath, bool upperCase) {
+    FileFacts facts;
+    analyseFile(fs::FileRef::atPath(nativePath), toDisplayText(nativePath), upperCase, facts);
+    FactTexts texts;
+    return textsOf(texts.of(facts));
 }
 
 NameList namesOf(const std::vector<std::string>& names) {
@@ -87,7 +85,7 @@ TEST_F(AnalysisPipelineTest, HandsBackEveryFileInTheOrderAddedAsThePathWouldGive
         pipeline.close();
 
         std::vector<std::vector<std::string>> handedBack;
-        AnalysedFile file;
+        RowTexts file;
         while (pipeline.next(file)) {
             handedBack.push_back(textsOf(file));
         }
@@ -100,7 +98,7 @@ TEST_F(AnalysisPipelineTest, FilesOfAFolderGoneMeanwhileComeBackWithoutStamp) {
     AnalysisPipeline pipeline(false);
     pipeline.add(tree.path("gone"), namesOf({"a.exe", "b.txt"}));
     pipeline.close();
-    AnalysedFile file;
+    RowTexts file;
     std::vector<std::vector<std::string>> handedBack;
     while (pipeline.next(file)) {
         handedBack.push_back(textsOf(file));
@@ -114,7 +112,7 @@ TEST_F(AnalysisPipelineTest, FilesOfAFolderGoneMeanwhileComeBackWithoutStamp) {
 TEST_F(AnalysisPipelineTest, EndsAtOnceWhenNothingWasAddedOrWhenAbandoned) {
     AnalysisPipeline empty(true);
     empty.close();
-    AnalysedFile file;
+    RowTexts file;
     EXPECT_FALSE(empty.next(file));
 
     const std::vector<std::string> names = makeFolder("many", 3000);
@@ -123,7 +121,7 @@ TEST_F(AnalysisPipelineTest, EndsAtOnceWhenNothingWasAddedOrWhenAbandoned) {
         abandoned.add(tree.path("many"), namesOf(names));
     }
     ASSERT_TRUE(abandoned.next(file));
-    EXPECT_EQ(file.strFileName, names.front());
+    EXPECT_EQ(file[cell::fileName], names.front());
     // Going out of scope without close() or taking the rest must neither hang nor leak.
 }
 
@@ -159,7 +157,7 @@ TEST_F(AnalysisPipelineTest, AnalysesOnTheCallingThreadWhenNoThreadCanBeStarted)
         pipeline.add(tree.path("second"), namesOf(second));
         pipeline.close();
         std::vector<std::vector<std::string>> handedBack;
-        AnalysedFile file;
+        RowTexts file;
         while (pipeline.next(file)) {
             handedBack.push_back(textsOf(file));
         }

@@ -36,7 +36,7 @@ protected:
 
     FakeEventPump pump;
     ManualClock clock;
-    EventPacer pacer{pump, clock.source(), 50ms};
+    EventPacer pacer{[this] { pump.processPendingEvents(); }, clock.source(), 50ms};
 };
 
 TEST_F(EventPacerTest, LoopStepsLetEventsThroughOnlyOnceTheIntervalHasPassed) {

@@ -2,7 +2,7 @@
 
 // Texts of the program in forms Qt Test compares and prints.
 
-#include "listing/FileTable.h"
+#include "window/FileTable.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "dialogs/about/SystemInformation.h"
 
 #include "dialogs/about/texts.h"
-#include "listing/ListingTexts.h"
+#include "generated/ProgramInfo.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramLauncher.h"
 
@@ -48,12 +48,12 @@ void SystemInformation::StartSysInfo() {
             std::string folder;
             if (!GetKeyValue(Registry::HKEY_LOCAL_MACHINE, sysInfoFolderKey, sysInfoFolderValue,
                              folder)) {
-                m_messageBox.show(aboutTexts::sysInfoUnavailable, texts::programTitle);
+                m_messageBox.show(aboutTexts::sysInfoUnavailable, program::title);
                 return;
             }
             path = programInFolder(folder);
             if (!m_launcher.fileExists(path)) {
-                m_messageBox.show(aboutTexts::sysInfoUnavailable, texts::programTitle);
+                m_messageBox.show(aboutTexts::sysInfoUnavailable, program::title);
                 return;
             }
         }
@@ -63,7 +63,7 @@ void SystemInformation::StartSysInfo() {
     } catch (const UnterminatedRegistryValue&) {
         // A value that cannot be read as text makes the program unavailable, like a missing one.
     }
-    m_messageBox.show(aboutTexts::sysInfoUnavailable, texts::programTitle);
+    m_messageBox.show(aboutTexts::sysInfoUnavailable, program::title);
 }
 
 bool SystemInformation::GetKeyValue(Registry::Handle KeyRoot, const std::string& KeyName,

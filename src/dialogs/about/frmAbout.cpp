@@ -1,12 +1,11 @@
 #include "dialogs/about/frmAbout.h"
 
-#include "dialogs/about/ProgramVersion.h"
 #include "dialogs/about/texts.h"
 #include "widgets/FixedDialog.h"
 #include "widgets/GothicFont.h"
 #include "widgets/PlaceControl.h"
 #include "widgets/Twips.h"
-#include "listing/ListingTexts.h"
+#include "generated/ProgramInfo.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -41,10 +40,7 @@ void placeLine(QWidget* container, const char* name, const QColor& color, int le
 }
 
 QString versionLine() {
-    return QString::fromUtf8(aboutTexts::versionPrefix) +
-           QString::fromStdString(std::to_string(versionMajor) + '.' +
-                                  std::to_string(versionMinor) + '.' +
-                                  std::to_string(versionRevision));
+    return QString::fromUtf8(aboutTexts::versionPrefix) + QString::fromUtf8(program::versionText);
 }
 
 } // namespace
@@ -89,7 +85,7 @@ void frmAbout::createControls() {
 
 void frmAbout::Form_Load() {
     lblVersion->setText(versionLine());
-    lblTitle->setText(QString::fromUtf8(texts::programTitle));
+    lblTitle->setText(QString::fromUtf8(program::title));
     lblDescription->setText(QString::fromUtf8(aboutTexts::copyright));
     lblDisclaimer->clear();
 }

@@ -4,7 +4,7 @@
 #include "widgets/KeyCodes.h"
 #include "widgets/PlaceControl.h"
 #include "widgets/Twips.h"
-#include "listing/ListingTexts.h"
+#include "generated/ProgramInfo.h"
 #include "settings/Options.h"
 #include "settings/OptionsStore.h"
 #include "dialogs/options/texts.h"
@@ -151,7 +151,7 @@ void frmOptions::cmdApply_Click() {
     m_options.OptFindFiles = Text1->text().toStdString();
     m_options.OptTrim = Text2->text().toStdString();
     if (!saveOptions(m_settingsStore, m_options)) {
-        m_messageBox.show(optionsTexts::notSaved, texts::programTitle);
+        m_messageBox.show(optionsTexts::notSaved, program::title);
     }
 }
 

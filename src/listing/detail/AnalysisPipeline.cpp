@@ -1,7 +1,8 @@
 #include "listing/detail/AnalysisPipeline.h"
 
 #include "platform/posix/Descriptor.h"
-#include "listing/FileAnalyze.h"
+#include "listing/FactTexts.h"
+#include "listing/FileFacts.h"
 #include "listing/detail/FileSystem.h"
 #include "listing/detail/FolderPath.h"
 #include "listing/detail/NameList.h"
@@ -11,7 +12,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fcntl.h>
-#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace quiverel {
@@ -49,10 +50,10 @@ std::size_t folderRecordSize(const std::string& folder, const NameList& files) {
 
 // An analysed file: the full path, size, stamp, version and extension texts, then the length of
 // the file name, which ends the full path.
-std::size_t fileRecordSize(const std::string& fullPath, const FileFields& fields) {
-    return textSize(fullPath) + textSize(fields.strSizeKB) + textSize(fields.strStamp) +
-           textSize(fields.strVer) + textSize(fields.strKaku) +
-           varint::sizeOf(fields.strFileName.size());
+std::size_t fileRecordSize(const RowTexts& row) {
+    return textSize(row[cell::fullPath]) + textSize(row[cell::size]) + textSize(row[cell::stamp]) +
+           textSize(row[cell::version]) + textSize(row[cell::extension]) +
+           varint::sizeOf(row[cell::fileName].size());
 }
 
 } // namespace
@@ -61,7 +62,7 @@ unsigned AnalysisPipeline::defaultThreads() {
     return std::clamp(std::thread::hardware_concurrency(), 1U, 4U);
 }
 
-AnalysisPipeline::AnalysisPipeline(bool flgOmoji, unsigned threads) : m_flgOmoji(flgOmoji) {
+AnalysisPipeline::AnalysisPipeline(bool upperCase, unsigned threads) : m_upperCase(upperCase) {
     for (unsigned i = 0; i < std::max(threads, 1U); ++i) {
         m_analysers.push_back(std::make_unique<Analyser>());
     }
@@ -73,8 +74,8 @@ AnalysisPipeline::~AnalysisPipeline() {
         analyser->files.abandon();
     }
     for (const auto& analyser : m_analysers) {
-        if (analyser->thread.joinable()) {
-            analyser->thread.join();
+        if (analyser->thread) {
+            analyser->thread->join();
         }
     }
 }
@@ -90,12 +91,10 @@ void AnalysisPipeline::add(const std::string& folder, const NameList& files) {
     }
     analyser.folders.publish();
     ++m_foldersAdded;
-    if (!analyser.thread.joinable() && !analyser.onCallingThread) {
-        try {
-            analyser.thread = std::thread([this, &analyser] { run(analyser); });
-        } catch (const std::system_error&) {
-            analyser.onCallingThread = true; // no thread to be had: the folders are analysed here
-        }
+    if (!analyser.thread) {
+        analyser.thread = std::make_unique<AsideThread>([this, &analyser] { run(analyser); });
+        // No thread to be had: the folders are analysed here.
+        analyser.onCallingThread = !analyser.thread->started();
     }
     std::string_view job;
     if (analyser.onCallingThread && analyser.folders.take(job)) {
@@ -106,13 +105,14 @@ void AnalysisPipeline::add(const std::string& folder, const NameList& files) {
 void AnalysisPipeline::close() {
     for (const auto& analyser : m_analysers) {
         analyser->folders.close();
-        if (!analyser->thread.joinable()) {
+        // No thread of its own to close them: none was needed, or none could be had.
+        if (!analyser->thread || analyser->onCallingThread) {
             analyser->files.close();
         }
     }
 }
 
-bool AnalysisPipeline::next(AnalysedFile& file) {
+bool AnalysisPipeline::next(RowTexts& row) {
     std::string_view record;
     while (true) {
         Analyser& analyser = *m_analysers[m_foldersTaken % m_analysers.size()];
@@ -125,16 +125,17 @@ bool AnalysisPipeline::next(AnalysedFile& file) {
         ++m_foldersTaken;
     }
     const char* in = record.data();
-    in = readText(in, file.strFullPathFileName);
-    in = readText(in, file.strSizeKB);
-    in = readText(in, file.strStamp);
-    in = readText(in, file.strVer);
-    in = readText(in, file.strKaku);
+    in = readText(in, row[cell::fullPath]);
+    in = readText(in, row[cell::size]);
+    in = readText(in, row[cell::stamp]);
+    in = readText(in, row[cell::version]);
+    in = readText(in, row[cell::extension]);
     std::uint64_t nameLength = 0;
     varint::read(in, nameLength);
-    const std::size_t folderLength = file.strFullPathFileName.size() - nameLength;
-    file.strPathName = file.strFullPathFileName.substr(0, folderLength);
-    file.strFileName = file.strFullPathFileName.substr(folderLength);
+    const std::string_view fullPath = row[cell::fullPath];
+    const std::size_t folderLength = fullPath.size() - nameLength;
+    row[cell::folder] = fullPath.substr(0, folderLength);
+    row[cell::fileName] = fullPath.substr(folderLength);
     return true;
 }
 
@@ -164,23 +165,25 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
     appendDisplayText(prefix, folderText);
     appendName(prefix, std::string_view());
     std::string fullPath;
-    FileFields fields;
+    FileFacts facts;
+    FactTexts texts;
     for (std::uint64_t i = 0; i < count && !analyser.folders.abandoned(); ++i) {
         std::string_view name;
         in = readText(in, name) + 1;
         fullPath.assign(prefix);
         appendDisplayText(fullPath, name);
         // Each name is followed by a NUL.
-        FileAnalyze(fs::FileRef::inFolder(folderFd.get(), name.data()), fullPath, fields,
-                    m_flgOmoji);
+        analyseFile(fs::FileRef::inFolder(folderFd.get(), name.data()), fullPath, m_upperCase,
+                    facts);
+        const RowTexts& row = texts.of(facts);
 
-        char* out = analyser.files.room(fileRecordSize(fullPath, fields));
-        out = writeText(out, fullPath);
-        out = writeText(out, fields.strSizeKB);
-        out = writeText(out, fields.strStamp);
-        out = writeText(out, fields.strVer);
-        out = writeText(out, fields.strKaku);
-        varint::write(out, fields.strFileName.size());
+        char* out = analyser.files.room(fileRecordSize(row));
+        out = writeText(out, row[cell::fullPath]);
+        out = writeText(out, row[cell::size]);
+        out = writeText(out, row[cell::stamp]);
+        out = writeText(out, row[cell::version]);
+        out = writeText(out, row[cell::extension]);
+        varint::write(out, row[cell::fileName].size());
         if ((i + 1) % publishEvery == 0) {
             analyser.files.publish();
         }

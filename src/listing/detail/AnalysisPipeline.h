@@ -1,11 +1,11 @@
 #pragma once
 
-#include "listing/DataSet_Row.h"
+#include "listing/RowTexts.h"
+#include "listing/detail/AsideThread.h"
 #include "listing/detail/RecordQueue.h"
 
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace quiverel {
@@ -23,7 +23,7 @@ public:
     // One analysing thread per processor core, up to four.
     static unsigned defaultThreads();
 
-    explicit AnalysisPipeline(bool flgOmoji, unsigned threads = defaultThreads());
+    explicit AnalysisPipeline(bool upperCase, unsigned threads = defaultThreads());
     // Abandons what is left and waits for the analysing threads.
     ~AnalysisPipeline();
     AnalysisPipeline(const AnalysisPipeline&) = delete;
@@ -36,7 +36,7 @@ public:
     // The next file in the order added, waiting for its analysis; false once every file has been
     // taken after close(). The texts stay valid until the next call. A failure of an analysing
     // thread (no memory) is thrown here.
-    bool next(AnalysedFile& file);
+    bool next(RowTexts& row);
 
 private:
     // An analysing thread, with the folders handed to it and the files it has analysed; each
@@ -44,7 +44,7 @@ private:
     struct Analyser {
         RecordQueue folders;
         RecordQueue files;
-        std::thread thread;
+        std::unique_ptr<AsideThread> thread;
         bool onCallingThread = false; // no thread could be started for it
     };
 
@@ -52,7 +52,7 @@ private:
     // Analyses the files of one folder, then marks the folder's end.
     void analyseFolder(Analyser& analyser, std::string_view job);
 
-    const bool m_flgOmoji;
+    const bool m_upperCase;
     std::vector<std::unique_ptr<Analyser>> m_analysers;
     std::size_t m_foldersAdded = 0;
     std::size_t m_foldersTaken = 0; // folders whose files have all been taken

@@ -1,6 +1,8 @@
-#include "listing/FileAnalyze.h"
+#include "listing/FileFacts.h"
 
+#include "listing/FactTexts.h"
 #include "listing/PathText.h"
+#include "listing/detail/FileSystem.h"
 #include "support/TempTree.h"
 #include "support/ZoneGuard.h"
 
@@ -30,19 +32,32 @@ std::string fixture(const char* name) {
     return std::string(QUIVEREL_TEST_DATA) + "/pe/" + name;
 }
 
-struct Analysed {
-    std::string display;
-    FileFields fields;
+struct Texts {
+    std::string folder, fileName, size, stamp, version, extension;
 };
 
-// Analyses the file at nativePath shown as display.
-Analysed analyse(const std::string& nativePath, const std::string& display, bool flgOmoji) {
-    Analysed result{display, {}};
-    FileAnalyze(nativePath, result.display, result.fields, flgOmoji);
-    return result;
+struct Analysed {
+    std::string display;
+    Texts fields;
+};
+
+Analysed textsOf(const FileFacts& facts) {
+    FactTexts texts;
+    const RowTexts& row = texts.of(facts);
+    return {facts.displayPath,
+            {std::string(row[cell::folder]), std::string(row[cell::fileName]),
+             std::string(row[cell::size]), std::string(row[cell::stamp]),
+             std::string(row[cell::version]), std::string(row[cell::extension])}};
 }
 
-TEST(FileAnalyzeTest, SplitsTheDisplayTextAtTheLastSeparator) {
+// Analyses the file at nativePath shown as display, into facts that may hold an earlier file's.
+Analysed analyse(const std::string& nativePath, const std::string& display, bool upperCase,
+                 FileFacts&& facts = {}) {
+    analyseFile(fs::FileRef::atPath(nativePath), display, upperCase, facts);
+    return textsOf(facts);
+}
+
+TEST(FileFactsTest, SplitsTheDisplayTextAtTheLastSeparator) {
     struct Case {
         std::string display;
         std::string pathName;
@@ -71,14 +86,14 @@ TEST(FileAnalyzeTest, SplitsTheDisplayTextAtTheLastSeparator) {
     for (const auto& c : cases) {
         const Analysed a = analyse(missing, c.display, false);
         EXPECT_EQ(a.display, c.display);
-        EXPECT_EQ(a.fields.strPathName, c.pathName) << c.display;
-        EXPECT_EQ(a.fields.strFileName, c.fileName) << c.display;
-        EXPECT_EQ(a.fields.strKaku, c.extension) << c.display;
-        EXPECT_EQ(a.fields.strVer, c.version) << c.display;
+        EXPECT_EQ(a.fields.folder, c.pathName) << c.display;
+        EXPECT_EQ(a.fields.fileName, c.fileName) << c.display;
+        EXPECT_EQ(a.fields.extension, c.extension) << c.display;
+        EXPECT_EQ(a.fields.version, c.version) << c.display;
     }
 }
 
-TEST(FileAnalyzeTest, UpperCasesTheTextsButQueriesTheFileAsGiven) {
+TEST(FileFactsTest, UpperCasesTheTextsButQueriesTheFileAsGiven) {
     testing::TempTree tree;
     tree.makeFolder("win");
     std::filesystem::copy_file(fixture("version-1.5.0.12.dll"), tree.path("win/notepad.exe"));
@@ -86,21 +101,21 @@ TEST(FileAnalyzeTest, UpperCasesTheTextsButQueriesTheFileAsGiven) {
 
     const Analysed upper = analyse(native, native, true);
     EXPECT_EQ(upper.display, toUpperAscii(native));
-    EXPECT_EQ(upper.fields.strPathName, toUpperAscii(tree.path("win/")));
-    EXPECT_EQ(upper.fields.strFileName, "NOTEPAD.EXE");
-    EXPECT_EQ(upper.fields.strKaku, "EXE");
-    EXPECT_FALSE(upper.fields.strStamp.empty());
-    EXPECT_EQ(upper.fields.strVer, "1.05.12");
+    EXPECT_EQ(upper.fields.folder, toUpperAscii(tree.path("win/")));
+    EXPECT_EQ(upper.fields.fileName, "NOTEPAD.EXE");
+    EXPECT_EQ(upper.fields.extension, "EXE");
+    EXPECT_FALSE(upper.fields.stamp.empty());
+    EXPECT_EQ(upper.fields.version, "1.05.12");
 
     const Analysed asGiven = analyse(native, native, false);
     EXPECT_EQ(asGiven.display, native);
-    EXPECT_EQ(asGiven.fields.strPathName, tree.path("win/"));
-    EXPECT_EQ(asGiven.fields.strFileName, "notepad.exe");
-    EXPECT_EQ(asGiven.fields.strKaku, "EXE");
-    EXPECT_EQ(asGiven.fields.strVer, "1.05.12");
+    EXPECT_EQ(asGiven.fields.folder, tree.path("win/"));
+    EXPECT_EQ(asGiven.fields.fileName, "notepad.exe");
+    EXPECT_EQ(asGiven.fields.extension, "EXE");
+    EXPECT_EQ(asGiven.fields.version, "1.05.12");
 }
 
-TEST(FileAnalyzeTest, SizeIsWholeBlocksPlusOneGroupedInThousands) {
+TEST(FileFactsTest, SizeIsWholeBlocksPlusOneGroupedInThousands) {
     const struct {
         long long bytes;
         const char* text;
@@ -123,7 +138,7 @@ TEST(FileAnalyzeTest, SizeIsWholeBlocksPlusOneGroupedInThousands) {
     }
 }
 
-TEST(FileAnalyzeTest, SizeComesFromTheFileItselfAndFollowsLinks) {
+TEST(FileFactsTest, SizeComesFromTheFileItselfAndFollowsLinks) {
     testing::TempTree tree;
     const struct {
         long long bytes;
@@ -132,14 +147,14 @@ TEST(FileAnalyzeTest, SizeComesFromTheFileItselfAndFollowsLinks) {
     for (const auto& c : cases) {
         const std::string file = tree.makeFile("sized-" + std::to_string(c.bytes));
         setLength(file, c.bytes);
-        EXPECT_EQ(analyse(file, file, false).fields.strSizeKB, c.text) << c.bytes;
+        EXPECT_EQ(analyse(file, file, false).fields.size, c.text) << c.bytes;
     }
     const std::string target = tree.makeFile("target", std::string(2048, 'x'));
     const std::string link = tree.makeLink(target, "link");
-    EXPECT_EQ(analyse(link, link, false).fields.strSizeKB, "3KB");
+    EXPECT_EQ(analyse(link, link, false).fields.size, "3KB");
 }
 
-TEST(FileAnalyzeTest, StampIsLocalTimeToTheMinute) {
+TEST(FileFactsTest, StampIsLocalTimeToTheMinute) {
     const struct {
         const char* zone;
         long long seconds;
@@ -161,7 +176,7 @@ TEST(FileAnalyzeTest, StampIsLocalTimeToTheMinute) {
     }
 }
 
-TEST(FileAnalyzeTest, StampComesFromTheModificationTime) {
+TEST(FileFactsTest, StampComesFromTheModificationTime) {
     const ZoneGuard zone("UTC0");
     testing::TempTree tree;
     const struct {
@@ -175,11 +190,11 @@ TEST(FileAnalyzeTest, StampComesFromTheModificationTime) {
     for (const auto& c : cases) {
         const std::string file = tree.makeFile("stamped-" + std::to_string(c.seconds));
         setModified(file, c.seconds);
-        EXPECT_EQ(analyse(file, file, false).fields.strStamp, c.text) << c.seconds;
+        EXPECT_EQ(analyse(file, file, false).fields.stamp, c.text) << c.seconds;
     }
 }
 
-TEST(FileAnalyzeTest, VersionIsReadOnlyForProgramExtensions) {
+TEST(FileFactsTest, VersionIsReadOnlyForProgramExtensions) {
     testing::TempTree tree;
     const struct {
         const char* source;
@@ -200,30 +215,32 @@ TEST(FileAnalyzeTest, VersionIsReadOnlyForProgramExtensions) {
     for (const auto& c : cases) {
         const std::string file = tree.path(c.name);
         std::filesystem::copy_file(fixture(c.source), file);
-        EXPECT_EQ(analyse(file, file, false).fields.strVer, c.version) << c.name;
+        EXPECT_EQ(analyse(file, file, false).fields.version, c.version) << c.name;
     }
     const std::string notAFile = tree.makeFolder("folder.dll");
-    EXPECT_EQ(analyse(notAFile, notAFile, false).fields.strVer, "");
+    EXPECT_EQ(analyse(notAFile, notAFile, false).fields.version, "");
 }
 
-TEST(FileAnalyzeTest, VanishedFileStillGetsEveryOtherField) {
+TEST(FileFactsTest, VanishedFileStillGetsEveryOtherField) {
     testing::TempTree tree;
     const std::string file = tree.makeFile("gone.txt", std::string(5000, 'x'));
     ASSERT_EQ(::unlink(file.c_str()), 0);
-    Analysed a{file, {"stale path", "stale name", "99KB", "2000/01/01 00:00", "9.9", "OLD"}};
-    FileAnalyze(file, a.display, a.fields, false);
-    EXPECT_EQ(a.fields.strPathName, tree.root() + "/");
-    EXPECT_EQ(a.fields.strFileName, "gone.txt");
-    EXPECT_EQ(a.fields.strSizeKB, "1KB");
-    EXPECT_EQ(a.fields.strStamp, "");
-    EXPECT_EQ(a.fields.strKaku, "TXT");
-    EXPECT_EQ(a.fields.strVer, "-");
+    FileFacts stale;
+    analyseFile(fs::FileRef::atPath(fixture("version-1.5.0.12.dll")), "/stale/name.dll", false,
+                stale);
+    const Analysed a = analyse(file, file, false, std::move(stale));
+    EXPECT_EQ(a.fields.folder, tree.root() + "/");
+    EXPECT_EQ(a.fields.fileName, "gone.txt");
+    EXPECT_EQ(a.fields.size, "1KB");
+    EXPECT_EQ(a.fields.stamp, "");
+    EXPECT_EQ(a.fields.extension, "TXT");
+    EXPECT_EQ(a.fields.version, "-");
 
     const std::string dangling = tree.makeLink(tree.path("nowhere"), "dangling.dll");
     const Analysed link = analyse(dangling, dangling, false);
-    EXPECT_EQ(link.fields.strStamp, "");
-    EXPECT_EQ(link.fields.strSizeKB, "1KB");
-    EXPECT_EQ(link.fields.strVer, "");
+    EXPECT_EQ(link.fields.stamp, "");
+    EXPECT_EQ(link.fields.size, "1KB");
+    EXPECT_EQ(link.fields.version, "");
 }
 
 } // namespace

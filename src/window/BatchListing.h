@@ -1,7 +1,8 @@
 #pragma once
 
-#include "listing/EventPacer.h"
-#include "listing/FileTable.h"
+#include "listing/ListingControl.h"
+#include "listing/ListingRequest.h"
+#include "window/FileTable.h"
 
 #include <atomic>
 #include <cstdint>
@@ -30,7 +31,9 @@ struct BatchResult {
     std::string reason;     // for Failed: the system's reason
 };
 
-// The batch listing: from the paths of a FileTable to sorted, numbered grid rows.
+// The batch listing: from the paths of a FileTable to sorted, numbered grid rows. Drives the
+// listing core with the window's options, check boxes and events, writes its rows into the grid,
+// sorts and numbers them, and tells the outcome in a message box.
 class BatchListing {
 public:
     // Samples the seven column check boxes once at the start of each batch.
@@ -57,12 +60,9 @@ public:
 private:
     const Options& m_options;
     CheckBoxReader m_readCheckSiji;
-    EventPump& m_pump;
     MessageBox& m_messageBox;
-    EventPacer::TimeSource m_now;
-    std::atomic<bool> m_cancel{false};
+    ListingControl m_control;
     std::atomic<bool> m_running{false};
-    std::atomic<long long> m_found{0};
 };
 
 } // namespace quiverel

@@ -1,6 +1,7 @@
-#include "listing/pe/FileVersionGet.h"
+#include "listing/pe/FileVersion.h"
 
 #include "listing/PeFixtures.h"
+#include "listing/detail/FileSystem.h"
 #include "listing/pe/PeVersionReader.h"
 #include "support/TempTree.h"
 
@@ -13,7 +14,13 @@ namespace {
 
 using namespace quiverel::testing;
 
-TEST(FileVersionGetTest, ReadsTheFixedFileVersionOfEachFixture) {
+// The version text of the file at the path; empty when it has none.
+std::string versionAt(const std::string& path) {
+    const auto version = readFileVersion(fs::FileRef::atPath(path));
+    return version ? versionText(*version) : std::string();
+}
+
+TEST(FileVersionTest, ReadsTheFixedFileVersionOfEachFixture) {
     struct Case {
         const char* fixture;
         const char* text;
@@ -32,8 +39,7 @@ TEST(FileVersionGetTest, ReadsTheFixedFileVersionOfEachFixture) {
         {"no-resources.dll", ""},
     };
     for (const auto& c : cases) {
-        std::string text = "stale";
-        FileVersionGet(peFixturePath(c.fixture), text);
+        const std::string text = versionAt(peFixturePath(c.fixture));
         EXPECT_EQ(text, c.text) << c.fixture;
 
         const std::string bytes = readPeFixture(c.fixture);
@@ -41,7 +47,7 @@ TEST(FileVersionGetTest, ReadsTheFixedFileVersionOfEachFixture) {
     }
 }
 
-TEST(FileVersionGetTest, GivesNoTextForWhatIsNotARegularFile) {
+TEST(FileVersionTest, GivesNoTextForWhatIsNotARegularFile) {
     TempTree tree;
     const std::string fifo = tree.path("x.exe");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
@@ -50,13 +56,10 @@ TEST(FileVersionGetTest, GivesNoTextForWhatIsNotARegularFile) {
 
     const std::string paths[] = {fifo, folder, tree.path("missing.dll"), "", "/dev/null"};
     for (const auto& path : paths) {
-        std::string text = "stale";
-        FileVersionGet(path, text); // a FIFO without a writer must not block the open
+        const std::string text = versionAt(path); // a FIFO without a writer must not block the open
         EXPECT_EQ(text, "") << path;
     }
-    std::string text;
-    FileVersionGet(linkToFixture, text);
-    EXPECT_EQ(text, "1.05.12");
+    EXPECT_EQ(versionAt(linkToFixture), "1.05.12");
 }
 
 // Where the structures of a well-formed fixture sit in its file, found by walking it the way
@@ -114,7 +117,7 @@ struct PeLayout {
     }
 };
 
-TEST(FileVersionGetTest, GivesNoTextForBrokenImages) {
+TEST(FileVersionTest, GivesNoTextForBrokenImages) {
     using Mutation = std::function<void(std::string&, const PeLayout&)>;
     struct Case {
         const char* name;
@@ -275,18 +278,15 @@ TEST(FileVersionGetTest, GivesNoTextForBrokenImages) {
         const std::string good = readPeFixture(fixture);
         const PeLayout layout = PeLayout::of(good);
         const std::string goodPath = tree.makeFile("good.dll", good);
-        std::string text;
-        FileVersionGet(goodPath, text);
-        ASSERT_NE(text, "") << fixture; // the layout below is of a file that reads well
+        ASSERT_NE(versionAt(goodPath), "") << fixture; // the layout below is of a file that reads well
         for (const auto& c : cases) {
             std::string broken = good;
             c.mutate(broken, layout);
             ASSERT_NE(broken, good) << c.name;
             EXPECT_FALSE(parseExactCopy(broken)) << c.name;
 
-            text = "stale";
-            FileVersionGet(tree.makeFile("broken.dll", broken), text);
-            EXPECT_EQ(text, "") << fixture << ": " << c.name;
+            EXPECT_EQ(versionAt(tree.makeFile("broken.dll", broken)), "")
+                << fixture << ": " << c.name;
         }
     }
 }

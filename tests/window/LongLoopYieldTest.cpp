@@ -2,7 +2,7 @@
 // huge folder is read, while a large folder's rows are written, between many dropped files, and
 // while the rows are sorted and numbered.
 
-#include "listing/BatchListing.h"
+#include "window/BatchListing.h"
 #include "window/DataSet_RowMidashi.h"
 #include "listing/EventPacer.h"
 #include "grid/GridModel.h"

@@ -1,4 +1,4 @@
-#include "listing/BatchListing.h"
+#include "window/BatchListing.h"
 
 #include "window/DataSet_RowMidashi.h"
 #include "grid/GridModel.h"

@@ -1,7 +1,9 @@
-#include "listing/DirFileSearch.h"
+#include "listing/FolderSearch.h"
 
+#include "listing/ListingControl.h"
 #include "listing/detail/FolderPath.h"
 #include "listing/detail/ListingFailure.h"
+#include "listing/detail/NameList.h"
 #include "listing/PathText.h"
 #include "listing/WildcardPattern.h"
 #include "support/ChildProcess.h"
@@ -27,14 +29,31 @@ using testing::FakeEventPump;
 using testing::runInChild;
 using testing::TempTree;
 
-class DirFileSearchTest : public ::testing::Test {
+// Collects the paths the search hands over into sFound, keeping one spare empty element last,
+// and counts them.
+void collectFiles(const WildcardPattern& pattern, const std::string& folder,
+                  std::vector<std::string>& sFound, ListingControl& control) {
+    if (sFound.empty()) {
+        sFound.emplace_back();
+    }
+    searchFolder(pattern, folder, control, [&](const std::string& at, const NameList& files) {
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            sFound.back() = childPath(at, files[i]);
+            sFound.emplace_back();
+        }
+        control.countFound(static_cast<long long>(files.size()));
+        return true;
+    });
+}
+
+class FolderSearchTest : public ::testing::Test {
 protected:
     // Runs the search the way the batch does: sFound starts as one empty element.
     std::vector<std::string> search(const std::string& folder, std::string_view pattern = "*.*") {
         const auto parsed = WildcardPattern::parse(pattern);
         EXPECT_TRUE(parsed.has_value()) << pattern;
         std::vector<std::string> sFound(1);
-        DirFileSearch(*parsed, folder, sFound, control);
+        collectFiles(*parsed, folder, sFound, control);
         EXPECT_FALSE(sFound.empty());
         EXPECT_EQ(sFound.back(), "") << "the spare element must stay last";
         sFound.pop_back();
@@ -51,13 +70,11 @@ protected:
 
     TempTree tree;
     FakeEventPump pump;
-    std::atomic<bool> cancelFlag{false};
-    std::atomic<long long> foundCount{0};
-    SearchControl control{pump, cancelFlag, &foundCount};
+    ListingControl control{[this] { pump.processPendingEvents(); }};
 };
 
 // Sub-folders (each in full, ascending) come before a folder's own files (ascending).
-class OrderedTree : public DirFileSearchTest {
+class OrderedTree : public FolderSearchTest {
 protected:
     void SetUp() override {
         for (const char* folder : {"Zeta", "alpha", "alpha/sub", "beta", "Beta", ".hidden"}) {
@@ -85,10 +102,10 @@ TEST_F(OrderedTree, SubFoldersComeFirstThenOwnFilesInFoldedNameOrder) {
     };
     for (const auto& c : cases) {
         pump.calls = 0;
-        foundCount = 0;
+        control.resetFound();
         EXPECT_EQ(search(tree.root(), c.pattern), c.expected) << c.pattern;
         EXPECT_EQ(pump.calls, 5) << "one yield per descent: alpha, alpha/sub, Beta, beta, Zeta";
-        EXPECT_EQ(foundCount, static_cast<long long>(c.expected.size()));
+        EXPECT_EQ(control.filesFound(), static_cast<long long>(c.expected.size()));
     }
 }
 
@@ -98,7 +115,7 @@ TEST_F(OrderedTree, YieldsBeforeEachDescentAndCollectsOwnFilesLast) {
     pump.onPump = [&] {
         foundAtEachYield.push_back(sFound.size() - 1);
     };
-    DirFileSearch(*WildcardPattern::parse("*.*"), tree.root(), sFound, control);
+    collectFiles(*WildcardPattern::parse("*.*"), tree.root(), sFound, control);
     // Before alpha, alpha/sub, Beta, beta and Zeta: nothing of the root's own files yet.
     EXPECT_EQ(foundAtEachYield, (std::vector<std::size_t>{0, 0, 2, 3, 3}));
     EXPECT_EQ(sFound.size(), 9u);
@@ -114,7 +131,7 @@ TEST_F(OrderedTree, TrailingSeparatorsGiveTheSameResult) {
 TEST_F(OrderedTree, CancelDuringAYieldStopsTheSearchAtOnce) {
     pump.onPump = [&] {
         if (pump.calls == 3) { // before Beta: alpha is done
-            cancelFlag = true;
+            control.cancel();
         }
     };
     EXPECT_EQ(search(tree.root()), paths({"alpha/sub/deep.txt", "alpha/a2.txt"}));
@@ -139,7 +156,7 @@ TEST(FolderPathTest, BuildsPathsWithoutDoubledSeparators) {
     EXPECT_EQ(folderText(""), "");
 }
 
-TEST_F(DirFileSearchTest, FoldersWithNothingToCollectAddNothing) {
+TEST_F(FolderSearchTest, FoldersWithNothingToCollectAddNothing) {
     tree.makeFolder("empty");
     tree.makeFolder("nomatch");
     tree.makeFile("nomatch/a.dat");
@@ -153,7 +170,7 @@ TEST_F(DirFileSearchTest, FoldersWithNothingToCollectAddNothing) {
     }
 }
 
-TEST_F(DirFileSearchTest, FolderOfOnlySubFoldersGivesWhatTheyHold) {
+TEST_F(FolderSearchTest, FolderOfOnlySubFoldersGivesWhatTheyHold) {
     tree.makeFolder("only");
     tree.makeFolder("only/two");
     tree.makeFolder("only/one");
@@ -162,7 +179,7 @@ TEST_F(DirFileSearchTest, FolderOfOnlySubFoldersGivesWhatTheyHold) {
     EXPECT_EQ(search(tree.path("only")), paths({"only/one/f1.txt", "only/two/f2.txt"}));
 }
 
-TEST_F(DirFileSearchTest, PassesOverHiddenEntriesLinksToFoldersAndNonRegularFiles) {
+TEST_F(FolderSearchTest, PassesOverHiddenEntriesLinksToFoldersAndNonRegularFiles) {
     tree.makeFile("visible.txt", "data");
     tree.makeFile(".hidden.txt");
     tree.makeFolder(".hiddenDir");
@@ -187,13 +204,13 @@ TEST_F(DirFileSearchTest, PassesOverHiddenEntriesLinksToFoldersAndNonRegularFile
     ::close(sock);
 }
 
-TEST_F(DirFileSearchTest, MatchesDisplayTextButReturnsNativeBytes) {
+TEST_F(FolderSearchTest, MatchesDisplayTextButReturnsNativeBytes) {
     tree.makeFile("\xff.txt");
     tree.makeFile("ab.txt");
     EXPECT_EQ(search(tree.root(), "?.txt"), paths({"\xff.txt"}));
 }
 
-TEST_F(DirFileSearchTest, FolderThatCannotBeListedThrows) {
+TEST_F(FolderSearchTest, FolderThatCannotBeListedThrows) {
     const std::string file = tree.makeFile("plain.txt");
     const std::pair<std::string, int> cases[] = {
         {tree.path("missing"), ENOENT},
@@ -204,7 +221,7 @@ TEST_F(DirFileSearchTest, FolderThatCannotBeListedThrows) {
     for (const auto& [folder, error] : cases) {
         std::vector<std::string> sFound(1);
         try {
-            DirFileSearch(*WildcardPattern::parse("*.*"), folder, sFound, control);
+            collectFiles(*WildcardPattern::parse("*.*"), folder, sFound, control);
             ADD_FAILURE() << "no failure for " << folder;
         } catch (const ListingFailure& failure) {
             EXPECT_EQ(failure.path(), toDisplayText(folderText(folder)));
@@ -214,7 +231,7 @@ TEST_F(DirFileSearchTest, FolderThatCannotBeListedThrows) {
     }
 }
 
-TEST_F(DirFileSearchTest, UnreadableSubFolderThrowsWithItsPath) {
+TEST_F(FolderSearchTest, UnreadableSubFolderThrowsWithItsPath) {
     // Root may read anything, so the search runs in a child that gives up its privileges.
     ASSERT_EQ(::chmod(tree.root().c_str(), 0755), 0);
     tree.makeFolder("a");
@@ -230,7 +247,7 @@ TEST_F(DirFileSearchTest, UnreadableSubFolderThrowsWithItsPath) {
         }
         std::vector<std::string> sFound(1);
         try {
-            DirFileSearch(*WildcardPattern::parse("*.*"), tree.root(), sFound, control);
+            collectFiles(*WildcardPattern::parse("*.*"), tree.root(), sFound, control);
         } catch (const ListingFailure& failure) {
             const bool expected = failure.path() == locked &&
                                   std::string(failure.what()) == std::strerror(EACCES) &&
@@ -246,7 +263,7 @@ TEST_F(DirFileSearchTest, UnreadableSubFolderThrowsWithItsPath) {
     EXPECT_EQ(outcome, 0) << "1: no failure, 2: wrong path, reason or results";
 }
 
-TEST_F(DirFileSearchTest, DeepTreeNeedsFewDescriptors) {
+TEST_F(FolderSearchTest, DeepTreeNeedsFewDescriptors) {
     constexpr int levels = 2000;
     const std::string deepest = tree.makeChain("", levels, "level-folder", "f.txt");
     ASSERT_GT(deepest.size(), 5u * PATH_MAX);
@@ -259,7 +276,7 @@ TEST_F(DirFileSearchTest, DeepTreeNeedsFewDescriptors) {
             return childCannotRun;
         }
         std::vector<std::string> sFound(1);
-        DirFileSearch(*WildcardPattern::parse("*.txt"), tree.root(), sFound, control);
+        collectFiles(*WildcardPattern::parse("*.txt"), tree.root(), sFound, control);
         if (sFound.size() != levels + 1 || pump.calls != levels) {
             return 2;
         }
@@ -271,7 +288,7 @@ TEST_F(DirFileSearchTest, DeepTreeNeedsFewDescriptors) {
     EXPECT_EQ(outcome, 0) << "2: wrong count, 3: failure (descriptors?), 4: wrong order";
 }
 
-TEST_F(DirFileSearchTest, LargeFolderListsInFull) {
+TEST_F(FolderSearchTest, LargeFolderListsInFull) {
     constexpr int files = 40000;
     const testing::OpenFolder folder(::open(tree.root().c_str(), O_RDONLY | O_DIRECTORY));
     for (int i = 0; i < files; ++i) {
@@ -290,7 +307,7 @@ TEST_F(DirFileSearchTest, LargeFolderListsInFull) {
     }));
 }
 
-TEST_F(DirFileSearchTest, FolderThatLeadsBackIntoItsTreeIsNotEntered) {
+TEST_F(FolderSearchTest, FolderThatLeadsBackIntoItsTreeIsNotEntered) {
     tree.makeFile("top.txt");
     const std::string loop = tree.makeFolder("loop");
     tree.makeFolder("other");
@@ -305,7 +322,7 @@ TEST_F(DirFileSearchTest, FolderThatLeadsBackIntoItsTreeIsNotEntered) {
             return childCannotRun;
         }
         std::vector<std::string> sFound(1);
-        DirFileSearch(*WildcardPattern::parse("*.*"), tree.root(), sFound, control);
+        collectFiles(*WildcardPattern::parse("*.*"), tree.root(), sFound, control);
         const std::vector<std::string> expected = {tree.path("other/o.txt"), tree.path("top.txt"),
                                                    ""};
         return sFound == expected ? 0 : 2;

@@ -1,10 +1,11 @@
 // The batch listing on a tree that holds what a user's disk can throw at it (made once per run:
 // one folder of it alone holds 100,000 files).
 
-#include "listing/BatchListing.h"
+#include "window/BatchListing.h"
 
 #include "window/DataSet_RowMidashi.h"
 #include "grid/GridModel.h"
+#include "generated/ProgramInfo.h"
 #include "listing/ListingTexts.h"
 #include "settings/Options.h"
 #include "support/ChildProcess.h"
@@ -287,7 +288,7 @@ TEST_F(HostileTreeTest, EveryEntryHasItsStatedOutcome) {
                                  : std::vector<std::string>(expected.rows.size()));
         std::vector<ShownMessage> shown;
         if (expected.message != nullptr) {
-            shown.push_back({expected.message, texts::programTitle});
+            shown.push_back({expected.message, program::title});
         }
         EXPECT_EQ(messages.shown, shown);
         EXPECT_EQ(batch.filesFound(), expected.found);
@@ -349,7 +350,7 @@ TEST_F(HostileTreeTest, UnreadableFolderEndsTheBatchAndKeepsEarlierRows) {
         }
         const BatchResult result = run(dropped, false);
         if (result.outcome != Outcome::Failed ||
-            messages.shown != std::vector<ShownMessage>{{texts::badTarget, texts::programTitle}}) {
+            messages.shown != std::vector<ShownMessage>{{texts::badTarget, program::title}}) {
             return 4;
         }
         if (result.failedPath != locked || result.reason != std::strerror(EACCES)) {

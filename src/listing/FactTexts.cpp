@@ -1,0 +1,105 @@
+#include "listing/FactTexts.h"
+
+#include "listing/FileFacts.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace quiverel {
+namespace {
+
+static_assert(sizeof(std::time_t) >= 8, "time stamps past 2038 need a 64-bit time_t");
+
+constexpr std::int64_t blockSize = 1024;
+
+void appendDigits(std::string& out, int value, int width) {
+    char digits[4];
+    for (int i = width - 1; i >= 0; --i) {
+        digits[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    out.append(digits, static_cast<std::size_t>(width));
+}
+
+} // namespace
+
+std::string formatSizeKB(std::int64_t bytes) {
+    std::string text;
+    appendSizeKB(text, bytes);
+    return text;
+}
+
+void appendSizeKB(std::string& out, std::int64_t bytes) {
+    // Whole 1024-byte blocks plus one, so an empty file shows as 1KB and 1024 bytes as 2KB. No
+    // file has fewer than zero bytes; such a count shows as an empty file.
+    const long long counted = bytes < 0 ? 0 : bytes;
+    auto blocks = static_cast<unsigned long long>(counted / blockSize + 1);
+    // Decimal digits grouped in threes from the right with ",", written from the right.
+    char text[32];
+    char* at = text + sizeof text;
+    for (int digit = 0; blocks != 0 || digit == 0; ++digit) {
+        if (digit != 0 && digit % 3 == 0) {
+            *--at = ',';
+        }
+        *--at = static_cast<char>('0' + blocks % 10);
+        blocks /= 10;
+    }
+    out.append(at, static_cast<std::size_t>(text + sizeof text - at));
+    out += "KB";
+}
+
+std::string formatStamp(std::int64_t secondsSinceEpoch) {
+    std::string text;
+    appendStamp(text, secondsSinceEpoch);
+    return text;
+}
+
+void appendStamp(std::string& out, std::int64_t secondsSinceEpoch) {
+    const auto time = static_cast<std::time_t>(secondsSinceEpoch);
+    std::tm local{};
+    if (localtime_r(&time, &local) == nullptr) {
+        return;
+    }
+    const long long year = local.tm_year + 1900LL;
+    if (year < 0 || year > 9999) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%04lld/%02d/%02d %02d:%02d", year, local.tm_mon + 1,
+                      local.tm_mday, local.tm_hour, local.tm_min);
+        out += text;
+        return;
+    }
+    appendDigits(out, static_cast<int>(year), 4);
+    out += '/';
+    appendDigits(out, local.tm_mon + 1, 2);
+    out += '/';
+    appendDigits(out, local.tm_mday, 2);
+    out += ' ';
+    appendDigits(out, local.tm_hour, 2);
+    out += ':';
+    appendDigits(out, local.tm_min, 2);
+}
+
+const RowTexts& FactTexts::of(const FileFacts& facts) {
+    m_size.clear();
+    appendSizeKB(m_size, facts.sizeBytes);
+    m_stamp.clear();
+    if (facts.modified) {
+        appendStamp(m_stamp, *facts.modified);
+    }
+    m_version.clear();
+    if (!facts.carriesVersion) {
+        m_version += '-'; // a file of any other kind has no version to show
+    } else if (facts.version) {
+        appendVersionText(m_version, *facts.version);
+    }
+    m_row[cell::fileName] = facts.fileName();
+    m_row[cell::folder] = facts.folder();
+    m_row[cell::size] = m_size;
+    m_row[cell::version] = m_version;
+    m_row[cell::stamp] = m_stamp;
+    m_row[cell::fullPath] = facts.displayPath;
+    m_row[cell::extension] = facts.extension;
+    return m_row;
+}
+
+} // namespace quiverel

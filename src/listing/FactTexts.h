@@ -1,0 +1,34 @@
+#pragma once
+
+#include "listing/RowTexts.h"
+
+#include <cstdint>
+#include <string>
+
+namespace quiverel {
+
+struct FileFacts;
+
+// The size text for a byte count: whole 1024-byte blocks plus one, grouped in threes:
+// 0 -> "1KB", 1024 -> "2KB", 123456789 -> "120,564KB".
+std::string formatSizeKB(std::int64_t bytes);
+void appendSizeKB(std::string& out, std::int64_t bytes);
+
+// "yyyy/mm/dd hh:mm" in local time; empty when the time cannot be converted.
+std::string formatStamp(std::int64_t secondsSinceEpoch);
+void appendStamp(std::string& out, std::int64_t secondsSinceEpoch);
+
+// The row texts of a file's facts. The texts stay valid until the next call, and while the
+// facts stay unchanged.
+class FactTexts {
+public:
+    const RowTexts& of(const FileFacts& facts);
+
+private:
+    std::string m_size;
+    std::string m_stamp;
+    std::string m_version;
+    RowTexts m_row;
+};
+
+} // namespace quiverel

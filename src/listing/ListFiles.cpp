@@ -1,0 +1,163 @@
+#include "listing/ListFiles.h"
+
+#include "listing/FactTexts.h"
+#include "listing/FileFacts.h"
+#include "listing/FolderSearch.h"
+#include "listing/ListingControl.h"
+#include "listing/PathText.h"
+#include "listing/RowTexts.h"
+#include "listing/WildcardPattern.h"
+#include "listing/detail/AnalysisPipeline.h"
+#include "listing/detail/FileSystem.h"
+#include "listing/detail/ListingFailure.h"
+#include "listing/detail/NameList.h"
+
+#include <optional>
+#include <sys/stat.h>
+
+namespace quiverel {
+namespace {
+
+bool isBlank(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+// The folder without the trim text when it stands, in exactly this case, at the very start.
+std::string_view trimmedFolder(std::string_view folder, std::string_view trim) {
+    if (!trim.empty() && folder.starts_with(trim)) {
+        folder.remove_prefix(trim.size());
+    }
+    return folder;
+}
+
+// Hands the rows of one listing to its sink: skips a file without time stamp, trims the folder
+// as the options say at that moment, empties the columns not chosen, and counts the rows.
+class RowWriter {
+public:
+    RowWriter(const ListingRequest& request, RowSink& sink) : m_request(request), m_sink(sink) {}
+
+    void write(const RowTexts& texts) {
+        if (isBlank(texts[cell::stamp])) {
+            return;
+        }
+        RowTexts row = texts;
+        row[cell::folder] = trimmedFolder(row[cell::folder], m_request.options.trim());
+        for (std::size_t k = 0; k < row.size(); ++k) {
+            if (!m_request.columns[k]) {
+                row[k] = std::string_view();
+            }
+        }
+        m_sink.addRow(row);
+        ++m_rows;
+    }
+
+    std::int32_t rows() const { return m_rows; }
+
+private:
+    const ListingRequest& m_request;
+    RowSink& m_sink;
+    std::int32_t m_rows = 0;
+};
+
+} // namespace
+
+ListingOutcome listFiles(const ListingRequest& request, ListingControl& control, RowSink& sink) {
+    ListingOutcome outcome;
+    control.resetFound();
+    RowWriter writer(request, sink);
+    // The native path being handled, named when the listing fails.
+    const std::string* handling = nullptr;
+    try {
+        const std::optional<WildcardPattern> pattern = WildcardPattern::parse(request.pattern);
+        if (!pattern) {
+            throw ListingFailure(std::string(), "the target file pattern \"" + request.pattern +
+                                                    "\" cannot be used");
+        }
+
+        control.clearCancel();
+        sink.begin();
+        // Events get through before each descent of a search and, where no descent comes for a
+        // while (a huge folder, the rows of a large one, many entries), now and then; the cancel
+        // flag is tested right after.
+        EventPacer& pacer = control.pacer();
+        pacer.restart();
+        const std::atomic<bool>& cancelled = control.cancelFlag();
+
+        FileFacts facts;
+        FactTexts texts;
+        const auto listFile = [&](const std::string& nativePath) {
+            handling = &nativePath;
+            analyseFile(fs::FileRef::atPath(nativePath), toDisplayText(nativePath),
+                        request.upperCase, facts);
+            writer.write(texts.of(facts));
+            handling = nullptr;
+        };
+
+        // A folder's files are analysed on other threads while the search goes on; their rows
+        // are written here, in search order, once the search of the folder has ended.
+        const auto listFolder = [&](const std::string& nativePath) {
+            AnalysisPipeline pipeline(request.upperCase);
+            searchFolder(*pattern, nativePath, control,
+                         [&](const std::string& folder, const NameList& files) {
+                             if (cancelled) {
+                                 return false;
+                             }
+                             control.countFound(static_cast<long long>(files.size()));
+                             pipeline.add(folder, files);
+                             return true;
+                         });
+            pipeline.close();
+            handling = nullptr;
+            RowTexts row;
+            while (!cancelled && pipeline.next(row)) {
+                try {
+                    writer.write(row);
+                } catch (const std::exception& failure) {
+                    throw ListingFailure(std::string(row[cell::fullPath]), failure.what());
+                }
+                pacer.processEventsWhenDue();
+            }
+        };
+
+        for (const std::string& nativePath : request.entries) {
+            pacer.processEventsWhenDue();
+            if (cancelled) {
+                break;
+            }
+            handling = &nativePath;
+            struct stat attributes {};
+            const int error = fs::statPath(nativePath, attributes);
+            if (error != 0) {
+                throw ListingFailure(toDisplayText(nativePath), fs::errorText(error));
+            }
+            if (!S_ISDIR(attributes.st_mode)) {
+                control.countFound(1);
+                listFile(nativePath);
+                continue;
+            }
+            if (!request.options.searchSubfolders()) {
+                continue;
+            }
+            listFolder(nativePath);
+        }
+        outcome.rows = writer.rows();
+        if (cancelled) {
+            outcome.kind = ListingOutcome::Kind::Cancelled;
+        } else {
+            outcome.kind = outcome.rows == 0 ? ListingOutcome::Kind::NothingFound
+                                             : ListingOutcome::Kind::Listed;
+        }
+        return outcome;
+    } catch (const ListingFailure& failure) {
+        outcome.failedPath = failure.path();
+        outcome.reason = failure.what();
+    } catch (const std::exception& failure) {
+        outcome.failedPath = handling ? toDisplayText(*handling) : std::string();
+        outcome.reason = failure.what();
+    }
+    outcome.kind = ListingOutcome::Kind::Failed;
+    outcome.rows = writer.rows();
+    return outcome;
+}
+
+} // namespace quiverel

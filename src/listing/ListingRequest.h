@@ -1,0 +1,36 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quiverel {
+
+// The columns a listing fills: element k is true when column k + 1 of a row is written (file
+// name, folder, size, version, time stamp, full path, extension).
+using ColumnFlags = std::array<bool, 7>;
+
+// The options a listing reads again while it runs: the window may change them whenever the
+// listing lets its events through, and the change applies from then on.
+struct LiveOptions {
+    // Read at each entry that is a folder: whether its files are searched, sub-folders and all.
+    std::function<bool()> searchSubfolders = [] { return true; };
+    // Read at each row: the text removed once from the front of the folder cell.
+    std::function<std::string_view()> trim = [] { return std::string_view(); };
+};
+
+// What to list.
+struct ListingRequest {
+    // The paths, in order, as native bytes exactly as the file system or the caller gave them.
+    std::vector<std::string> entries;
+    // Which files of a folder are listed; a path given as an entry is always listed.
+    std::string pattern = "*.*";
+    LiveOptions options;
+    // The paths' display texts are upper-cased; the files queried stay the same.
+    bool upperCase = false;
+    ColumnFlags columns{};
+};
+
+} // namespace quiverel

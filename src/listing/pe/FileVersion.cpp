@@ -1,0 +1,78 @@
+#include "listing/pe/FileVersion.h"
+
+#include "listing/detail/FileSystem.h"
+#include "listing/pe/FileByteSource.h"
+#include "listing/pe/PeVersionReader.h"
+
+#include <charconv>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quiverel {
+namespace {
+
+// The fixed file information of the file at the path, when it is a regular file. A FIFO,
+// device or folder is not opened, and the check is made again on the open descriptor so that
+// a file swapped for one in between is not read either; the open flags keep even that open
+// from blocking or taking a terminal.
+std::optional<FixedFileInfo> readFixedFileInfoOfFile(const fs::FileRef& file) {
+    struct stat status {};
+    if (file.stat(status) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    const int fd = file.open(O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    std::optional<FixedFileInfo> info;
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
+        info = readFixedFileInfo(FileByteSource(fd, static_cast<std::uint64_t>(status.st_size)));
+    }
+    ::close(fd);
+    return info;
+}
+
+void appendNumber(std::string& out, std::uint32_t number) {
+    char digits[16];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+    out.append(digits, end);
+}
+
+} // namespace
+
+std::optional<VersionNumbers> readFileVersion(const fs::FileRef& file) {
+    const auto info = readFixedFileInfoOfFile(file);
+    if (!info) {
+        return std::nullopt;
+    }
+    return versionNumbersOf(*info);
+}
+
+VersionNumbers versionNumbersOf(const FixedFileInfo& info) {
+    return {static_cast<std::uint16_t>(info.fileVersionMS >> 16),
+            static_cast<std::uint16_t>(info.fileVersionMS & 0xFFFFu),
+            static_cast<std::uint16_t>(info.fileVersionLS >> 16),
+            static_cast<std::uint16_t>(info.fileVersionLS & 0xFFFFu)};
+}
+
+std::string versionText(const VersionNumbers& version) {
+    std::string text;
+    appendVersionText(text, version);
+    return text;
+}
+
+// "major.minor.low": the minor number has two digits at least, build and revision make one
+// unsigned number, the low double word.
+void appendVersionText(std::string& out, const VersionNumbers& version) {
+    appendNumber(out, version[0]);
+    out += '.';
+    if (version[1] < 10) {
+        out += '0';
+    }
+    appendNumber(out, version[1]);
+    out += '.';
+    appendNumber(out, (std::uint32_t{version[2]} << 16) | version[3]);
+}
+
+} // namespace quiverel
