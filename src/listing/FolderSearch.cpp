@@ -33,7 +33,8 @@ bool leadsBack(const std::vector<PendingFolder>& pending, const FolderContents& 
 } // namespace
 
 void searchFolder(const WildcardPattern& pattern, const std::string& folder,
-                  ListingControl& control, const FolderFilesSink& takeFiles) {
+                  ListingControl& control, const FolderFilesSink& takeFiles,
+                  const WildcardPattern& passOver) {
     if (isCancelled(control)) {
         return;
     }
@@ -44,7 +45,7 @@ void searchFolder(const WildcardPattern& pattern, const std::string& folder,
     };
     std::string path = folderText(folder);
     std::vector<PendingFolder> pending;
-    pending.push_back({path.size(), readFolder(path, pattern, true, goOn)});
+    pending.push_back({path.size(), readFolder(path, pattern, passOver, true, goOn)});
     while (!pending.empty()) {
         if (isCancelled(control)) {
             return;
@@ -57,7 +58,7 @@ void searchFolder(const WildcardPattern& pattern, const std::string& folder,
             if (isCancelled(control)) {
                 return;
             }
-            FolderContents subFolder = readFolder(path, pattern, false, goOn);
+            FolderContents subFolder = readFolder(path, pattern, passOver, false, goOn);
             if (!leadsBack(pending, subFolder)) {
                 pending.push_back({path.size(), std::move(subFolder)});
             }

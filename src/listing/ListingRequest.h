@@ -16,10 +16,18 @@ using ColumnFlags = std::array<bool, 7>;
 // listing lets its events through, and the change applies from then on.
 struct LiveOptions {
     // Read at each entry that is a folder: whether its files are searched, sub-folders and all.
-    std::function<bool()> searchSubfolders = [] { return true; };
+    std::function<bool()> searchSubfolders = [] {
+        return true;
+    };
     // Read at each row: the text removed once from the front of the folder cell.
-    std::function<std::string_view()> trim = [] { return std::string_view(); };
+    std::function<std::string_view()> trim = [] {
+        return std::string_view();
+    };
 };
+
+// Works out the digest of a file's contents, as text, from a descriptor open for reading at its
+// start; false when the file could not be read to its end. Called on several threads at once.
+using ContentDigest = std::function<bool(int fd, std::string& digest)>;
 
 // What to list.
 struct ListingRequest {
@@ -27,10 +35,16 @@ struct ListingRequest {
     std::vector<std::string> entries;
     // Which files of a folder are listed; a path given as an entry is always listed.
     std::string pattern = "*.*";
+    // Names passed over inside searched folders, each a pattern like the one above: a matching
+    // file is not listed, a matching folder not entered. A path given as an entry is always
+    // listed.
+    std::vector<std::string> exclusions;
     LiveOptions options;
     // The paths' display texts are upper-cased; the files queried stay the same.
     bool upperCase = false;
     ColumnFlags columns{};
+    // Worked out for every regular file listed when set.
+    ContentDigest contentDigest;
 };
 
 } // namespace quiverel

@@ -11,12 +11,14 @@ namespace quiverel {
 // character), matched without regard to ASCII letter case; blanks around parts are ignored.
 // "*.*" matches every name; a part ending in ".*" also matches a name without a dot when the
 // rest matches that name whole.
+// A pattern made by default has no part and matches no name.
 class WildcardPattern {
 public:
     // nullopt for a pattern the search cannot use (no part, or a part holding a separator).
     static std::optional<WildcardPattern> parse(std::string_view pattern);
     // name is a display text (UTF-8); "?" stands for one code point.
     bool matches(std::string_view name) const;
+    bool empty() const { return m_parts.empty(); }
 
 private:
     std::vector<std::string> m_parts;

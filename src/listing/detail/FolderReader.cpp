@@ -1,9 +1,9 @@
 #include "listing/detail/FolderReader.h"
 
-#include "listing/detail/FileSystem.h"
-#include "listing/detail/ListingFailure.h"
 #include "listing/PathText.h"
 #include "listing/WildcardPattern.h"
+#include "listing/detail/FileSystem.h"
+#include "listing/detail/ListingFailure.h"
 
 #include <cerrno>
 #include <dirent.h>
@@ -85,7 +85,8 @@ DIR* openStream(const std::string& folder, bool followLink) {
 } // namespace
 
 FolderContents readFolder(const std::string& folder, const WildcardPattern& pattern,
-                          bool followLink, const ReadingGoesOn& goOn) {
+                          const WildcardPattern& passOver, bool followLink,
+                          const ReadingGoesOn& goOn) {
     const DirectoryStream stream(openStream(folder, followLink));
     const int folderFd = ::dirfd(stream.get());
     FolderContents contents;
@@ -106,6 +107,9 @@ FolderContents readFolder(const std::string& folder, const WildcardPattern& patt
         }
         if (isHidden(entry->d_name)) {
             continue; // also "." and ".."
+        }
+        if (!passOver.empty() && passOver.matches(toDisplayText(entry->d_name))) {
+            continue;
         }
         switch (kindOf(folderFd, *entry)) {
         case EntryKind::Folder:

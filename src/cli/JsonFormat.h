@@ -1,0 +1,31 @@
+#pragma once
+
+#include "listing/ListingRequest.h"
+#include "listing/RowTexts.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quiverel::cli {
+
+// Appends one row as a JSON object on a line of its own: the running number (cells[0]) and, for
+// each chosen column, its text from cells[1 + k] and, beside it, the typed fact: "size" in bytes
+// beside "size_text", "version_numbers" (four numbers, or null) beside "version", and "modified"
+// in RFC 3339 local time for the time stamp. A full path that is not valid UTF-8 comes whole,
+// base64-encoded, in "path_base64"; with withDigest, "sha256" holds the digest ("" when none).
+void appendJsonRow(std::string& out, std::span<const std::string_view> cells, const RowFacts& facts,
+                   const ColumnFlags& columns, bool withDigest);
+
+// A JSON string of UTF-8 text, quotes included.
+void appendJsonString(std::string& out, std::string_view text);
+
+// "2023-02-18T22:16:05+09:00": the local time with seconds and the offset from UTC; empty when
+// the time cannot be converted or its year has not four digits.
+void appendRfc3339(std::string& out, std::int64_t secondsSinceEpoch);
+
+// Standard base64 with padding.
+void appendBase64(std::string& out, std::string_view bytes);
+
+} // namespace quiverel::cli
