@@ -2,6 +2,7 @@
 
 #include "app/BatchPump.h"
 #include "app/MainMenu.h"
+#include "app/MessageGate.h"
 #include "app/WindowPlacement.h"
 #include "listing/BatchListing.h"
 #include "listing/GridModel.h"
@@ -118,11 +119,14 @@ private:
 
     ProcessingWindow* m_processing;
     BatchPump m_batchPump;
+    // The batch's messages: silenced once the window is closing.
+    MessageGate m_batchMessages{m_setup.messageBox};
     BatchListing m_batch;
 
     // Whether the drag now over the grid carries files the grid can take.
     bool m_dragAcceptable = false;
-    // The window was closed while a batch ran: it closes once the batch has ended.
+    // The window was closed while a batch ran: it closes once the batch has ended and the
+    // handler that ran the batch has returned.
     bool m_closeAfterBatch = false;
     // The stored outer size, applied again once the window frame is known.
     QSize m_outerSizeToSettle;

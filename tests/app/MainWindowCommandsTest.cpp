@@ -380,7 +380,7 @@ private slots:
         QVERIFY(drop(f.gridView(), *fileDrop({folder.path()})));
         QVERIFY(stillShownUnderTheDialog);
         QCOMPARE(yields, 1);
-        QVERIFY(!f.window->isVisible());
+        QTRY_VERIFY(!f.window->isVisible());
         QVERIFY(f.grid().Rows() < 4);
     }
 
