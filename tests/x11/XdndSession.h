@@ -119,8 +119,8 @@ public:
         return None;
     }
 
-    // Drops a text/uri-list at the centre of target and hands over the data when the target
-    // asks for it. True once the target has taken the data.
+    // Drops a text/uri-list at the centre of target and hands over the data whenever the target
+    // asks for it. True once the target has taken the data of the drop.
     bool dropUris(Window target, const std::string& uriList, std::chrono::milliseconds timeout) {
         const Window root = DefaultRootWindow(m_display);
         const Window source = XCreateSimpleWindow(m_display, root, 0, 0, 1, 1, 0, 0, 0);
@@ -136,6 +136,7 @@ public:
         send(target, "XdndPosition",
              {long(source), 0, long(x) << 16 | y, CurrentTime, long(atom("XdndActionCopy"))});
         const auto until = Clock::now() + timeout;
+        bool dropped = false;
         while (Clock::now() < until) {
             if (!XPending(m_display)) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -143,14 +144,19 @@ public:
             }
             XEvent event;
             XNextEvent(m_display, &event);
-            if (event.type == ClientMessage && event.xclient.message_type == atom("XdndStatus")) {
+            if (event.type == ClientMessage && event.xclient.message_type == atom("XdndStatus") &&
+                !dropped) {
                 if ((event.xclient.data.l[1] & 1) == 0) {
                     return false;
                 }
                 send(target, "XdndDrop", {long(source), 0, CurrentTime, 0, 0});
+                dropped = true;
             } else if (event.type == SelectionRequest) {
+                // The target may look at the data while the drag moves, and takes it at the drop.
                 handOver(event.xselectionrequest, uriList);
-                return true;
+                if (dropped) {
+                    return true;
+                }
             }
         }
         return false;
