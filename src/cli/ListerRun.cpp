@@ -1,9 +1,9 @@
 #include "cli/ListerRun.h"
 
-#include "cli/AbsolutePath.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/ListerTexts.h"
 #include "cli/TableFormat.h"
+#include "listing/AbsolutePath.h"
 #include "listing/BatchListing.h"
 #include "listing/DataSet_RowMidashi.h"
 #include "listing/GridModel.h"
@@ -37,7 +37,7 @@ FileTable fileTableOf(const std::vector<std::string>& paths) {
     const std::string cwd = workingDirectory();
     FileTable fileTable{std::string()};
     for (const std::string& path : paths) {
-        fileTable.push_back(cwd.empty() ? path : absolutePath(path, cwd));
+        fileTable.push_back(absolutePath(path, cwd));
     }
     return fileTable;
 }
