@@ -1,9 +1,9 @@
 #include "cli/ListerRun.h"
 
-#include "cli/AbsolutePath.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/ListerTexts.h"
 #include "cli/TableFormat.h"
+#include "listing/AbsolutePath.h"
 #include "listing/BatchListing.h"
 #include "listing/DataSet_RowMidashi.h"
 #include "listing/GridModel.h"
@@ -37,7 +37,7 @@ FileTable fileTableOf(const std::vector<std::string>& paths) {
     const std::string cwd = workingDirectory();
     FileTable fileTable{std::string()};
     for (const std::string& path : paths) {
-        fileTable.push_back(cwd.empty() ? path : absolutePath(path, cwd));
+        fileTable.push_back(absolutePath(path, cwd));
     }
     return fileTable;
 }
@@ -54,12 +54,14 @@ bool writeGrid(const GridModel& grid, const ListerSettings& settings, std::FILE*
     std::string buffer;
     buffer.reserve(flushThreshold + 4096);
     std::array<std::string_view, 8> cells;
+    const OutputTarget target =
+        ::isatty(::fileno(out)) ? OutputTarget::Terminal : OutputTarget::File;
     bool written = true;
     for (std::int32_t row = settings.header ? 0 : 1; row < grid.Rows() && written; ++row) {
         for (std::size_t col = 0; col < cells.size(); ++col) {
             cells[col] = grid.TextMatrix(row, static_cast<std::int32_t>(col));
         }
-        appendRow(buffer, settings.format, cells);
+        appendRow(buffer, settings.format, target, cells);
         if (buffer.size() >= flushThreshold) {
             written = drain(buffer, out);
         }
@@ -85,11 +87,14 @@ int runLister(const ListerSettings& settings, std::FILE* out) {
     const BatchResult result = batch.DataSet_AllRow(grid, fileTableOf(settings.paths),
                                                     options.OptTrim, settings.upperCase);
     if (result.outcome == BatchResult::Outcome::Failed) {
-        // Escaped like a cell, a path holding a line break keeps the report on its one line.
+        // Escaped like cells, a path holding a line break keeps the report on its one line and
+        // one holding other control characters cannot drive the terminal.
         std::string failedPath;
         appendTsvCell(failedPath, result.failedPath);
+        std::string reason;
+        appendTsvCell(reason, result.reason);
         std::fprintf(stderr, "%s: '%s': %s\n", texts::programName, failedPath.c_str(),
-                     result.reason.c_str());
+                     reason.c_str());
     }
 
     if (!writeGrid(grid, settings, out)) {

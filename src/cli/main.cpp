@@ -1,6 +1,7 @@
 #include "cli/ListerArguments.h"
 #include "cli/ListerRun.h"
 #include "cli/ListerTexts.h"
+#include "cli/TableFormat.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,10 +28,13 @@ int main(int argc, char* argv[]) {
         return writeText(texts::help);
     case ListerCommand::Action::Version:
         return writeText(texts::versionLine);
-    case ListerCommand::Action::Usage:
-        std::fprintf(stderr, "%s: %s\n%s", texts::programName, command.problem.c_str(),
-                     texts::usageHint);
+    case ListerCommand::Action::Usage: {
+        // The problem quotes the argument, which may hold control characters.
+        std::string problem;
+        appendTsvCell(problem, command.problem);
+        std::fprintf(stderr, "%s: %s\n%s", texts::programName, problem.c_str(), texts::usageHint);
         return exitCode::usage;
+    }
     case ListerCommand::Action::List:
         break;
     }

@@ -1,6 +1,7 @@
 #include "DropHelpers.h"
 #include "MainWindowFixture.h"
 #include "TestText.h"
+#include "app/CommandLine.h"
 #include "app/FlexGridAdapter.h"
 #include "app/ProcessingWindow.h"
 
@@ -241,6 +242,23 @@ private slots:
         QCOMPARE(utf8(f.messageBox.shown[0].text), QString("検索対象ﾌｧｲﾙの指定に誤りがあります。"));
         QCOMPARE(utf8(f.messageBox.shown[1].title), QString("Quiverel"));
         QCOMPARE(f.pointer.shapes, (std::vector{Shape::Busy, Shape::Default}));
+    }
+
+    void commandLineDotDotAfterALinkLeadsWhereTheKernelTakesIt() {
+        QTemporaryDir root;
+        const QDir dir(root.path());
+        QVERIFY(dir.mkpath("real/inner"));
+        QFile target(dir.filePath("real/target.txt"));
+        QVERIFY(target.open(QIODevice::WriteOnly) && target.write(QByteArray(3000, 'x')) == 3000);
+        target.close();
+        QFile decoy(dir.filePath("target.txt")); // where a lexical ".." would wrongly lead
+        QVERIFY(decoy.open(QIODevice::WriteOnly));
+        decoy.close();
+        QVERIFY(QFile::link(dir.filePath("real/inner"), dir.filePath("link")));
+
+        MainWindowFixture f;
+        f.load(argumentText({"link/../target.txt"}, root.path().toStdString()));
+        QCOMPARE(column(f, 3), QStringList{"3KB"});
     }
 
     void commandLineOptionsComeFromTheStore() {

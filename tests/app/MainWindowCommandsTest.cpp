@@ -317,6 +317,26 @@ private slots:
         QCOMPARE(f.window->options().OptFindFiles, std::string("*.LOG"));
     }
 
+    void aPatternClearedInTheOptionsListsEveryFile() {
+        Folder folder({"a.txt", "b.log", "sub/c"});
+        MainWindowFixture f;
+        f.load();
+        whileModal([&] { f.action("mnuViewOptions")->trigger(); },
+                   [&](QDialog& dialog) {
+                       auto* pattern = control<QLineEdit>(dialog, "Text1");
+                       QTest::keyClick(pattern, Qt::Key_A, Qt::ControlModifier);
+                       QTest::keyClick(pattern, Qt::Key_Delete);
+                       click(dialog, "cmdOK");
+                   });
+        QCOMPARE(f.window->options().OptFindFiles, std::string());
+
+        QVERIFY(drop(f.gridView(), *fileDrop({folder.path()})));
+        QCOMPARE(column(f, 1), (QStringList{"A.TXT", "B.LOG", "C"}));
+        QVERIFY(drop(f.gridView(), *fileDrop({folder.path("b.log")})));
+        QCOMPARE(column(f, 1), QStringList{"B.LOG"});
+        QVERIFY(f.messageBox.shown.empty());
+    }
+
     void optionsTakenOverDuringABatchApplyFromItsNextFolder() {
         Folder first({"one/a.txt", "one/deeper/b.txt"});
         Folder second({"c.txt"});

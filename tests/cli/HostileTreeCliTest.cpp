@@ -83,7 +83,7 @@ TEST_F(HostileTreeCliTest, EveryCommandLineHasItsStatedOutcome) {
              line("4", names, "bad\uFFFD-\uFFFD\uFFFD.txt") + line("5", names, "line\\nbreak.txt") +
              line("6", names, "tab\\tname.txt") + line("7", names, "ﾃｽﾄ漢字.txt"),
          ""},
-        {"names as CSV: every cell exact, quoted where it must be",
+        {"names as CSV: every cell exact, quoted where it holds a separator or control",
          {"-f", "csv", path("names")},
          0,
          csvLine("1", names, "  blanks.txt  ", names + "  blanks.txt  ", "TXT  ") +
@@ -93,7 +93,7 @@ TEST_F(HostileTreeCliTest, EveryCommandLineHasItsStatedOutcome) {
              csvLine("4", names, "bad\uFFFD-\uFFFD\uFFFD.txt",
                      names + "bad\uFFFD-\uFFFD\uFFFD.txt") +
              csvLine("5", names, "\"line\nbreak.txt\"", "\"" + names + "line\nbreak.txt\"") +
-             csvLine("6", names, "tab\tname.txt", names + "tab\tname.txt") +
+             csvLine("6", names, "\"tab\tname.txt\"", "\"" + names + "tab\tname.txt\"") +
              csvLine("7", names, "ﾃｽﾄ漢字.txt", names + "ﾃｽﾄ漢字.txt"),
          ""},
         {"a folder named with a byte that is never UTF-8 and a line break",
@@ -154,6 +154,11 @@ TEST_F(HostileTreeCliTest, EveryCommandLineHasItsStatedOutcome) {
          2,
          "",
          failure(names + "line\\nbreak.txt/inside", ENOTDIR)},
+        {"a failing path with terminal commands in it: they are written escaped",
+         {path("names/\x1b]0;owned\x07\x1b[2J\x7f")},
+         2,
+         "",
+         failure(names + "\\x1B]0;owned\\x07\\x1B[2J\\x7F", ENOENT)},
         {"a link to / with sub-folders switched off", {"-n", path("loop/slash")}, 1, "", noFiles},
         {"a path that does not exist",
          {path("sparse/huge.dll"), path("missing")},
