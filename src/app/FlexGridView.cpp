@@ -265,7 +265,10 @@ void FlexGridView::selectBlock(int row, int col, int rowSel, int colSel) {
     model.setColSel(std::clamp(colSel, 1, lastCol));
     m_syncing = false;
     showGridSelection();
-    scrollTo(m_adapter->index(model.RowSel() - 1, model.ColSel() - 1));
+}
+
+void FlexGridView::scrollToFarCorner() {
+    scrollTo(m_adapter->index(grid().RowSel() - 1, grid().ColSel() - 1));
 }
 
 void FlexGridView::selectAll() {
@@ -322,6 +325,7 @@ void FlexGridView::mouseMoveEvent(QMouseEvent* event) {
     }
     const QPoint cell = cellNear(event->position().toPoint());
     selectBlock(grid().Row(), grid().Col(), cell.y(), cell.x());
+    scrollToFarCorner();
 }
 
 void FlexGridView::mouseReleaseEvent(QMouseEvent* event) {
@@ -373,6 +377,7 @@ bool FlexGridView::moveByKey(int key, Qt::KeyboardModifiers modifiers) {
     } else {
         selectBlock(row, col, row, col);
     }
+    scrollToFarCorner();
     return true;
 }
 

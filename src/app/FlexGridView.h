@@ -47,8 +47,10 @@ protected:
 private:
     void showGridSelection();
     // Makes the block (row, col)-(rowSel, colSel), kept among the data cells, the grid's
-    // selection and scrolls its far corner into sight.
+    // selection.
     void selectBlock(int row, int col, int rowSel, int colSel);
+    // Brings the cell the user's drag or keys moved to into sight.
+    void scrollToFarCorner();
     // The data cell nearest to a point of the viewport, as grid row and column.
     QPoint cellNear(const QPoint& position) const;
     void pressHeading(int section, bool extend);
