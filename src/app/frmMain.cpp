@@ -204,6 +204,8 @@ void frmMain::Form_Load() {
     m_menu.mnuHelpContents->setEnabled(false);
     m_menu.mnuHelpSearch->setEnabled(false);
     sbStatusBar->setPanelText(qText(mainTexts::dropPrompt));
+    // The list is what the user works with: the keys go to it from the start.
+    MSFlexGrid1->setFocus();
     listCommandLine();
 }
 
