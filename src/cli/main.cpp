@@ -1,6 +1,7 @@
 #include "cli/ListerArguments.h"
 #include "cli/ListerRun.h"
 #include "cli/ListerTexts.h"
+#include "listing/StandardDescriptors.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,7 @@ int writeText(const char* text) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    quiverel::fs::keepStandardDescriptorsTaken();
     const ListerCommand command = parseArguments(std::vector<std::string>(argv, argv + argc));
     switch (command.action) {
     case ListerCommand::Action::Help:
