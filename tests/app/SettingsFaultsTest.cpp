@@ -753,6 +753,7 @@ private slots:
         const int result = testing::runInChild([&home] {
             ::close(STDERR_FILENO);
             fs::keepStandardDescriptorsTaken();
+            qInstallMessageHandler(nullptr); // warnings go to standard error, as in the program
             int connection[2];
             if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, connection) != 0) {
                 return 2;
