@@ -2,6 +2,7 @@
 #include "cli/ListerRun.h"
 #include "cli/ListerTexts.h"
 #include "cli/TableFormat.h"
+#include "listing/StandardDescriptors.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +23,7 @@ int writeText(const char* text) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    quiverel::fs::keepStandardDescriptorsTaken();
     const ListerCommand command = parseArguments(std::vector<std::string>(argv, argv + argc));
     switch (command.action) {
     case ListerCommand::Action::Help:

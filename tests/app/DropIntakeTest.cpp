@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -41,6 +42,15 @@ public:
 private:
     QTemporaryDir m_root;
 };
+
+// URLs as a drop source writes them; "{dir}" in each stands for folder.
+QList<QUrl> encodedUrls(const QStringList& urls, const QString& folder) {
+    QList<QUrl> list;
+    for (const QString& url : urls) {
+        list << QUrl::fromEncoded(QString(url).replace("{dir}", folder).toUtf8());
+    }
+    return list;
+}
 
 } // namespace
 
@@ -85,20 +95,56 @@ private slots:
         QCOMPARE(utf8(f.messageBox.shown[0].title), QString("Quiverel2000"));
     }
 
+    void dropWithoutFilesChangesNothing_data() {
+        // What a drop carries: a text, or URLs written out with "{dir}" standing for the files'
+        // folder. The URLs all name a file that is there, yet none of them a local file.
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("urls");
+        QTest::newRow("text") << "/tmp" << QStringList{};
+        QTest::newRow("a file on another host") << "" << QStringList{"file://otherhost{dir}/b.txt"};
+        QTest::newRow("a name cut by a NUL") << "" << QStringList{"file://{dir}/b.txt%00zzz"};
+        QTest::newRow("a relative path") << "" << QStringList{"file:b.txt"};
+        QTest::newRow("a web page") << "" << QStringList{"https://localhost{dir}/b.txt"};
+    }
+
     void dropWithoutFilesChangesNothing() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, urls);
+        Files files;
+        // A relative path would be taken from where the program was started.
+        const QString startFolder = QDir::currentPath();
+        QDir::setCurrent(files.path(""));
+        const auto back = qScopeGuard([&] { QDir::setCurrent(startFolder); });
         MainWindowFixture f;
         f.load();
         QSignalSpy redraws(static_cast<FlexGridAdapter*>(f.gridView().model()),
                            &FlexGridAdapter::redrawSwitched);
-        QMimeData text;
-        text.setText("/tmp");
-        QVERIFY(!dragEnter(f.gridView(), text));
-        QVERIFY(!drop(f.gridView(), text));
+        QMimeData data;
+        if (urls.isEmpty()) {
+            data.setText(text);
+        } else {
+            data.setUrls(encodedUrls(urls, files.path("")));
+        }
+        QVERIFY(!dragEnter(f.gridView(), data));
+        QVERIFY(!drop(f.gridView(), data));
         QCOMPARE(redraws.count(), 0);
         QVERIFY(f.pointer.shapes.empty());
         QVERIFY(f.messageBox.shown.empty());
         QCOMPARE(f.grid().Rows(), 2);
         QCOMPARE(f.cell(0, 1), QString("ﾌｧｲﾙ名"));
+    }
+
+    void onlyLocalFilesOfADropAreListed() {
+        Files files;
+        MainWindowFixture f;
+        f.load();
+        QMimeData data;
+        data.setUrls(encodedUrls({"file://otherhost{dir}/b.txt", "file://localhost{dir}/A.txt",
+                                  "file://{dir}/b.txt%00zzz", "file:b.txt", "file:{dir}/tree/one"},
+                                 files.path("")));
+        QVERIFY(drop(f.gridView(), data));
+        QCOMPARE(column(f, 1), (QStringList{"1.TXT", "A.TXT"}));
+        QVERIFY(f.messageBox.shown.empty());
     }
 
     void dropOfferedOnlyAsAMoveIsRefused() {
