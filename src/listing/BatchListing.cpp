@@ -13,6 +13,7 @@
 #include "listing/WildcardPattern.h"
 #include "platform/MessageBox.h"
 
+#include <new>
 #include <optional>
 #include <sys/stat.h>
 #include <utility>
@@ -81,13 +82,24 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
         // the cancel flag is tested right after.
         EventPacer pacer(m_pump, m_now);
 
+        // A file whose time stamp cannot be read is passed over; the batch tells how many.
+        const auto countRow = [&](bool written, std::string_view strFullPathFileName) {
+            if (written) {
+                ++lNum;
+                return;
+            }
+            if (result.firstPassedOver.size() < BatchResult::passedOverNamed) {
+                result.firstPassedOver.emplace_back(strFullPathFileName);
+            }
+            ++result.passedOver;
+        };
+
         const auto writeRow = [&](const std::string& nativePath) {
             handling = &nativePath;
             std::string strFullPathFileName = toDisplayText(nativePath);
-            if (DataSet_Row(ctlMSFlexGrid1, lNum, nativePath, strFullPathFileName, sTrim, flgCheck,
-                            flgOmoji)) {
-                ++lNum;
-            }
+            countRow(DataSet_Row(ctlMSFlexGrid1, lNum, nativePath, strFullPathFileName, sTrim,
+                                 flgCheck, flgOmoji),
+                     strFullPathFileName);
             handling = nullptr;
         };
 
@@ -105,13 +117,11 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
                                   return true;
                               });
             pipeline.close();
-            handling = nullptr;
             AnalysedFile file;
             while (!m_cancel && pipeline.next(file)) {
                 try {
-                    if (DataSet_RowAnalysed(ctlMSFlexGrid1, lNum, file, sTrim, flgCheck)) {
-                        ++lNum;
-                    }
+                    countRow(DataSet_RowAnalysed(ctlMSFlexGrid1, lNum, file, sTrim, flgCheck),
+                             file.strFullPathFileName);
                 } catch (const std::exception& failure) {
                     throw ListingFailure(std::string(file.strFullPathFileName), failure.what());
                 }
@@ -157,6 +167,14 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
     } catch (const ListingFailure& failure) {
         result.failedPath = failure.path();
         result.reason = failure.what();
+    } catch (const std::bad_alloc&) {
+        // What the stack held is free again by now; the path is named if it still fits.
+        result.reason = "out of memory";
+        try {
+            result.failedPath = handling ? toDisplayText(*handling) : std::string();
+        } catch (const std::bad_alloc&) {
+            result.failedPath.clear();
+        }
     } catch (const std::exception& failure) {
         result.failedPath = handling ? toDisplayText(*handling) : std::string();
         result.reason = failure.what();
