@@ -46,6 +46,12 @@ void sortAndNumber(GridModel& grid, EventPacer& pacer) {
     }
 }
 
+// The reason a failure gives; running out of memory says so in plain words.
+std::string reasonOf(const std::exception& failure) {
+    return dynamic_cast<const std::bad_alloc*>(&failure) != nullptr ? "out of memory"
+                                                                    : failure.what();
+}
+
 } // namespace
 
 BatchListing::BatchListing(const Options& options, CheckBoxReader readCheckSiji, EventPump& pump,
@@ -123,7 +129,7 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
                     countRow(DataSet_RowAnalysed(ctlMSFlexGrid1, lNum, file, sTrim, flgCheck),
                              file.strFullPathFileName);
                 } catch (const std::exception& failure) {
-                    throw ListingFailure(std::string(file.strFullPathFileName), failure.what());
+                    throw ListingFailure(std::string(file.strFullPathFileName), reasonOf(failure));
                 }
                 pacer.processEventsWhenDue();
             }
@@ -167,17 +173,13 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
     } catch (const ListingFailure& failure) {
         result.failedPath = failure.path();
         result.reason = failure.what();
-    } catch (const std::bad_alloc&) {
-        // What the stack held is free again by now; the path is named if it still fits.
-        result.reason = "out of memory";
+    } catch (const std::exception& failure) {
+        result.reason = reasonOf(failure);
         try {
             result.failedPath = handling ? toDisplayText(*handling) : std::string();
         } catch (const std::bad_alloc&) {
-            result.failedPath.clear();
+            result.failedPath.clear(); // memory is short even for naming the path
         }
-    } catch (const std::exception& failure) {
-        result.failedPath = handling ? toDisplayText(*handling) : std::string();
-        result.reason = failure.what();
     }
     result.outcome = BatchResult::Outcome::Failed;
     result.rowsWritten = lNum - 1;

@@ -51,9 +51,7 @@ void openFailed();
 // Waits until a descriptor is given back after `seen` had been; false at once, or as soon as it
 // becomes so, when every thread holding one is waiting itself (heldHere of them the caller's).
 bool waitForGivenBack(std::uint64_t seen, int heldHere);
-} // namespace detail
 
-namespace detail {
 template <typename Open> Descriptor openCounted(Open open, std::uint64_t& givenBackBefore) {
     givenBackBefore = beforeOpen();
     const int fd = open();

@@ -73,6 +73,7 @@ Descriptor FileRef::open(int flags) const {
         if (file.isOpen() || !isOutOfDescriptors(errno)) {
             return file;
         }
+        // Waiting for a descriptor, this thread holds none; the folder's files go by path now.
         m_folder->reset(-1);
     }
     return openPath(m_path, flags);
