@@ -70,6 +70,27 @@ bool writeGrid(const GridModel& grid, const ListerSettings& settings, std::FILE*
     return std::fflush(out) == 0 && written;
 }
 
+// Says on standard error how many files were passed over because their time stamps could not
+// be read, and names the first few (escaped like a cell, so each name keeps to the line).
+void reportPassedOver(const BatchResult& result) {
+    if (result.passedOver == 0) {
+        return;
+    }
+    std::string note = std::string(texts::programName) + ": ";
+    note += result.passedOver == 1 ? texts::passedOverOne
+                                   : std::to_string(result.passedOver) + texts::passedOverMany;
+    for (std::size_t i = 0; i < result.firstPassedOver.size(); ++i) {
+        note += i == 0 ? " '" : ", '";
+        appendTsvCell(note, result.firstPassedOver[i]);
+        note += '\'';
+    }
+    if (result.passedOver > static_cast<long long>(result.firstPassedOver.size())) {
+        note += ", ...";
+    }
+    note += '\n';
+    std::fputs(note.c_str(), stderr);
+}
+
 } // namespace
 
 int runLister(const ListerSettings& settings, std::FILE* out) {
@@ -96,6 +117,7 @@ int runLister(const ListerSettings& settings, std::FILE* out) {
         std::fprintf(stderr, "%s: '%s': %s\n", texts::programName, failedPath.c_str(),
                      reason.c_str());
     }
+    reportPassedOver(result);
 
     if (!writeGrid(grid, settings, out)) {
         std::fprintf(stderr, "%s: cannot write the output: %s\n", texts::programName,

@@ -6,6 +6,12 @@ namespace quiverel::cli::texts {
 inline constexpr const char* programName = "quiverel2000-list";
 inline constexpr const char* versionLine = "quiverel2000-list 0.9.0\n";
 
+// The note on files passed over: "1 file ..." or "N files ...", then the first few names.
+inline constexpr const char* passedOverOne =
+    "1 file passed over, its time stamp could not be read:";
+inline constexpr const char* passedOverMany =
+    " files passed over, their time stamps could not be read:";
+
 inline constexpr const char* usageHint = "Usage: quiverel2000-list [OPTION]... PATH...\n"
                                          "Try 'quiverel2000-list --help' for more information.\n";
 
@@ -35,7 +41,8 @@ inline constexpr const char* help =
     "  csv: RFC 4180; a cell holding a comma, double quote or control character is\n"
     "       quoted, its double quotes doubled; lines end with a line feed. On a\n"
     "       terminal, control characters in cells are escaped as in tsv.\n"
-    "Relative paths are taken from the working directory.\n"
+    "Relative paths are taken from the working directory. Files whose time stamps\n"
+    "cannot be read are passed over; standard error says how many and names a few.\n"
     "\n"
     "Exit status:\n"
     "   0  rows were listed\n"

@@ -13,6 +13,7 @@
 #include "listing/WildcardPattern.h"
 #include "platform/MessageBox.h"
 
+#include <new>
 #include <optional>
 #include <sys/stat.h>
 #include <utility>
@@ -43,6 +44,12 @@ void sortAndNumber(GridModel& grid, EventPacer& pacer) {
         grid.setText(std::to_string(i));
         pacer.processEventsWhenDue();
     }
+}
+
+// The reason a failure gives; running out of memory says so in plain words.
+std::string reasonOf(const std::exception& failure) {
+    return dynamic_cast<const std::bad_alloc*>(&failure) != nullptr ? "out of memory"
+                                                                    : failure.what();
 }
 
 } // namespace
@@ -81,13 +88,24 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
         // the cancel flag is tested right after.
         EventPacer pacer(m_pump, m_now);
 
+        // A file whose time stamp cannot be read is passed over; the batch tells how many.
+        const auto countRow = [&](bool written, std::string_view strFullPathFileName) {
+            if (written) {
+                ++lNum;
+                return;
+            }
+            if (result.firstPassedOver.size() < BatchResult::passedOverNamed) {
+                result.firstPassedOver.emplace_back(strFullPathFileName);
+            }
+            ++result.passedOver;
+        };
+
         const auto writeRow = [&](const std::string& nativePath) {
             handling = &nativePath;
             std::string strFullPathFileName = toDisplayText(nativePath);
-            if (DataSet_Row(ctlMSFlexGrid1, lNum, nativePath, strFullPathFileName, sTrim, flgCheck,
-                            flgOmoji)) {
-                ++lNum;
-            }
+            countRow(DataSet_Row(ctlMSFlexGrid1, lNum, nativePath, strFullPathFileName, sTrim,
+                                 flgCheck, flgOmoji),
+                     strFullPathFileName);
             handling = nullptr;
         };
 
@@ -105,15 +123,13 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
                                   return true;
                               });
             pipeline.close();
-            handling = nullptr;
             AnalysedFile file;
             while (!m_cancel && pipeline.next(file)) {
                 try {
-                    if (DataSet_RowAnalysed(ctlMSFlexGrid1, lNum, file, sTrim, flgCheck)) {
-                        ++lNum;
-                    }
+                    countRow(DataSet_RowAnalysed(ctlMSFlexGrid1, lNum, file, sTrim, flgCheck),
+                             file.strFullPathFileName);
                 } catch (const std::exception& failure) {
-                    throw ListingFailure(std::string(file.strFullPathFileName), failure.what());
+                    throw ListingFailure(std::string(file.strFullPathFileName), reasonOf(failure));
                 }
                 pacer.processEventsWhenDue();
             }
@@ -158,8 +174,12 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
         result.failedPath = failure.path();
         result.reason = failure.what();
     } catch (const std::exception& failure) {
-        result.failedPath = handling ? toDisplayText(*handling) : std::string();
-        result.reason = failure.what();
+        result.reason = reasonOf(failure);
+        try {
+            result.failedPath = handling ? toDisplayText(*handling) : std::string();
+        } catch (const std::bad_alloc&) {
+            result.failedPath.clear(); // memory is short even for naming the path
+        }
     }
     result.outcome = BatchResult::Outcome::Failed;
     result.rowsWritten = lNum - 1;

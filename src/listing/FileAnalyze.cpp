@@ -2,11 +2,12 @@
 
 #include "listing/FileSystem.h"
 #include "listing/FileVersionGet.h"
+#include "listing/ListingFailure.h"
 #include "listing/PathText.h"
 
 #include <cstdio>
 #include <ctime>
-#include <exception>
+#include <system_error>
 
 namespace quiverel {
 namespace {
@@ -44,12 +45,18 @@ bool carriesVersion(const std::string& extension) {
     return extension == "EXE" || extension == "OCX" || extension == "DLL";
 }
 
-// An unreadable version resource leaves the text empty; nothing reaches the caller.
-void readVersion(const fs::FileRef& file, std::string& version) {
+// A file whose facts cannot be read for want of descriptors or memory is not a file without
+// them: the listing cannot go on as if it were.
+[[noreturn]] void failShort(const std::string& fullPath, int error) {
+    throw ListingFailure(fullPath, fs::errorText(error));
+}
+
+// An unreadable version resource leaves the text empty.
+void readVersion(const fs::FileRef& file, const std::string& fullPath, std::string& version) {
     try {
         FileVersionGet(file, version);
-    } catch (const std::exception&) {
-        version.clear();
+    } catch (const std::system_error& shortage) {
+        failShort(fullPath, shortage.code().value());
     }
 }
 
@@ -134,7 +141,11 @@ void FileAnalyze(const fs::FileRef& file, std::string& strFullPathFileName, File
     splitAtLastSeparator(strFullPathFileName, fields);
 
     struct stat status {};
-    const bool statusRead = file.stat(status) == 0;
+    const int error = file.stat(status);
+    if (fs::isShortOfResources(error)) {
+        failShort(strFullPathFileName, error);
+    }
+    const bool statusRead = error == 0;
     appendSizeKB(fields.strSizeKB, statusRead ? static_cast<long long>(status.st_size) : 0);
     if (statusRead) {
         appendStamp(fields.strStamp, static_cast<long long>(status.st_mtim.tv_sec));
@@ -142,9 +153,9 @@ void FileAnalyze(const fs::FileRef& file, std::string& strFullPathFileName, File
 
     takeExtension(fields.strFileName, fields.strKaku);
     if (carriesVersion(fields.strKaku)) {
-        readVersion(file, fields.strVer);
+        readVersion(file, strFullPathFileName, fields.strVer);
     } else {
-        fields.strVer = "-";
+        fields.strVer.push_back('-'); // to the text cleared above
     }
 }
 

@@ -21,7 +21,8 @@ struct FileFields {
 // Derives the fields of the file at nativePath. strFullPathFileName holds the path's display
 // text; when flgOmoji is true it comes back upper-cased and the fields derive from that text.
 // Every file query uses nativePath. Each step stands by itself: a failing step leaves its field
-// as cleared and the others still run.
+// as cleared and the others still run. But a file that cannot be reached for want of descriptors
+// or memory throws ListingFailure naming it: its fields would be wrong, not missing.
 void FileAnalyze(const std::string& nativePath, std::string& strFullPathFileName,
                  FileFields& fields, bool flgOmoji);
 // The same for a file given by path or by its name inside an open folder. The fields keep the

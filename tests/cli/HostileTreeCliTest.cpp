@@ -249,5 +249,24 @@ TEST_F(HostileTreeCliTest, UnreadableFolderExitsTwoAndKeepsEarlierRows) {
     EXPECT_EQ(outcome.err, failure(path("locked"), EACCES));
 }
 
+TEST_F(HostileTreeCliTest, FilesOfAFolderThatCannotBeSearchedArePassedOverAndCounted) {
+    // Its names can be read, but not one of its files reached: for everyone but its owner, who
+    // is root, so the lister runs as a user without rights.
+    const LockedFolder readOnly(path("names"), 0744);
+    const std::string names = folder("names");
+    const ListerOutcome outcome = runLister(
+        {"-l", "-c", "all", path("names"), path("stamps/year-9999.txt")}, {}, {}, dropPrivileges);
+    if (outcome.status == childCannotRun) {
+        GTEST_SKIP() << "privileges cannot be dropped here";
+    }
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, line("1", folder("stamps"), "year-9999.txt", "1KB", "-",
+                                tree().listedStamp(stampedFiles[2])));
+    EXPECT_EQ(outcome.err, "quiverel2000-list: 7 files passed over, their time stamps could not "
+                           "be read: '" +
+                               names + "  blanks.txt  ', '" + names + "\"quoted\" 'name'.txt', '" +
+                               names + "back\\\\slash.txt', ...\n");
+}
+
 } // namespace
 } // namespace quiverel

@@ -8,7 +8,10 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <map>
 #include <pty.h>
+#include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -164,6 +167,46 @@ TEST_F(ListerEndToEnd, FailureExitsTwoNamingThePathAndKeepsEarlierRows) {
         EXPECT_EQ(outcome.out, "\tZ.TXT\t\t\t\t\t\t\n\tA.TXT\t\t\t\t\t\t\n");
         EXPECT_EQ(outcome.err,
                   badTarget + "quiverel2000-list: '" + c.bad + "': " + c.reason + "\n");
+    }
+}
+
+TEST_F(ListerEndToEnd, FewDescriptorsStillListEveryRowAndVersion) {
+    const std::string versioned =
+        testing::readWholeFile(std::string(QUIVEREL_TEST_DATA) + "/pe/version-1.5.0.12.dll");
+    ASSERT_FALSE(versioned.empty());
+    constexpr int folders = 40;
+    for (int i = 0; i < folders; ++i) {
+        const std::string folder = "d" + std::to_string(i) + "/";
+        tree.makeFolder(folder);
+        for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+            file(folder + name);
+        }
+        for (const char* name : {"v.dll", "w.dll"}) {
+            tree.makeFile(folder + name, versioned);
+        }
+    }
+    // The lister keeps only its standard three descriptors; under a limit of 4 the fourth is the
+    // only one left to list with.
+    for (const rlim_t limit : {4, 5, 8}) {
+        SCOPED_TRACE(limit);
+        const Outcome outcome = runLister({"-c", "1,4", tree.root()}, {}, {}, [limit] {
+            const rlimit few{limit, limit};
+            return ::close_range(3, ~0U, 0) == 0 && ::setrlimit(RLIMIT_NOFILE, &few) == 0;
+        });
+        EXPECT_EQ(outcome.status, 0);
+        EXPECT_EQ(outcome.err, "");
+        std::map<std::string, int> rowsByCells;
+        std::istringstream lines(outcome.out);
+        for (std::string line; std::getline(lines, line);) {
+            ++rowsByCells[line.substr(line.find('\t'))];
+        }
+        EXPECT_EQ(rowsByCells, (std::map<std::string, int>{
+                                   {"\tA.TXT\t\t\t-\t\t\t", folders},
+                                   {"\tB.TXT\t\t\t-\t\t\t", folders},
+                                   {"\tC.TXT\t\t\t-\t\t\t", folders},
+                                   {"\tV.DLL\t\t\t1.05.12\t\t\t", folders},
+                                   {"\tW.DLL\t\t\t1.05.12\t\t\t", folders},
+                               }));
     }
 }
 
