@@ -187,11 +187,12 @@ private slots:
 
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, centre(view, 2, 2));
         QCOMPARE(selectionOf(grid), (Selection{2, 2, 2, 2}));
-        // Shift-click: the current cell moves to the click, the block reaches back to (2, 2).
+        // Shift-click: the current cell stays where the user started, the block reaches to the
+        // click, and Shift+Up moves that far corner.
         QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ShiftModifier, centre(view, 4, 5));
-        QCOMPARE(selectionOf(grid), (Selection{4, 5, 2, 2}));
+        QCOMPARE(selectionOf(grid), (Selection{2, 2, 4, 5}));
         QTest::keyClick(&view, Qt::Key_Up, Qt::ShiftModifier);
-        QCOMPARE(selectionOf(grid), (Selection{3, 5, 2, 2}));
+        QCOMPARE(selectionOf(grid), (Selection{2, 2, 3, 5}));
 
         // After selecting everything the grid's block starts at the top-left cell.
         view.selectAll();
