@@ -3,6 +3,7 @@
 #include "window/DataSet_RowMidashi.h"
 #include "grid/GridModel.h"
 
+#include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -205,6 +206,9 @@ private slots:
         fill(grid, 5);
         FlexGridView view(grid);
         QAbstractItemModel& model = *view.model();
+        // Checks that every change the model reports keeps it consistent.
+        const QAbstractItemModelTester tester(&model,
+                                              QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
         QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
         QSignalSpy removals(&model, &QAbstractItemModel::rowsRemoved);
@@ -239,6 +243,9 @@ private slots:
         fill(grid, 5);
         FlexGridView view(grid);
         QAbstractItemModel& model = *view.model();
+        // Checks that every change the model reports keeps it consistent.
+        const QAbstractItemModelTester tester(&model,
+                                              QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
         QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
         grid.setRedraw(false);
@@ -276,6 +283,9 @@ private slots:
         fill(grid, 2);
         FlexGridView view(grid);
         QAbstractItemModel& model = *view.model();
+        // Checks that every change the model reports keeps it consistent.
+        const QAbstractItemModelTester tester(&model,
+                                              QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
         QSignalSpy removals(&model, &QAbstractItemModel::rowsRemoved);
         QSignalSpy headers(&model, &QAbstractItemModel::headerDataChanged);
