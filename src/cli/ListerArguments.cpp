@@ -141,8 +141,8 @@ ListerCommand parseArguments(const std::vector<std::string>& args) {
             break;
         }
         case 'x':
-            // Each pattern by itself must be usable: an empty one would pass over nothing.
-            if (!WildcardPattern::parse(optarg)) {
+            // A blank pattern would pass over nothing: the user meant something else.
+            if (WildcardPattern::isBlank(optarg) || !WildcardPattern::parse(optarg)) {
                 return usageProblem(invalidArgument(optarg, "--exclude"));
             }
             settings.exclusions.emplace_back(optarg);

@@ -7,6 +7,12 @@ inline constexpr const char* programName = "quiverel2000-list";
 // The heading of the hash column, after the grid's eight.
 inline constexpr const char* hashHeading = "SHA-256";
 
+// The note on files passed over: "1 file ..." or "N files ...", then the first few names.
+inline constexpr const char* passedOverOne =
+    "1 file passed over, its time stamp could not be read:";
+inline constexpr const char* passedOverMany =
+    " files passed over, their time stamps could not be read:";
+
 inline constexpr const char* usageHint = "Usage: quiverel2000-list [OPTION]... PATH...\n"
                                          "Try 'quiverel2000-list --help' for more information.\n";
 
@@ -39,9 +45,11 @@ inline constexpr const char* help =
     "\n"
     "Output: one line per row, ended by a line feed.\n"
     "  tsv: cells separated by tabs; a tab, carriage return, line feed or backslash\n"
-    "       inside a cell is written as \\t, \\r, \\n or \\\\.\n"
-    "  csv: RFC 4180; a cell holding a comma, double quote, carriage return or line\n"
-    "       feed is quoted, its double quotes doubled; lines end with a line feed.\n"
+    "       inside a cell is written as \\t, \\r, \\n or \\\\, any other control\n"
+    "       character as \\xHH.\n"
+    "  csv: RFC 4180; a cell holding a comma, double quote or control character is\n"
+    "       quoted, its double quotes doubled; lines end with a line feed. On a\n"
+    "       terminal, control characters in cells are escaped as in tsv.\n"
     "  json: JSON Lines, one object per row: \"no\", \"name\", \"folder\", \"size\"\n"
     "       (bytes) and \"size_text\", \"version\" and \"version_numbers\" (four\n"
     "       numbers or null), \"modified\" (RFC 3339 local time), \"path\",\n"
@@ -51,7 +59,8 @@ inline constexpr const char* help =
     "With --hash, a ninth cell or the \"sha256\" field holds the hash.\n"
     "While a listing takes longer than a second, a terminal's standard error shows\n"
     "the number of files found so far.\n"
-    "Relative paths are taken from the working directory.\n"
+    "Relative paths are taken from the working directory. Files whose time stamps\n"
+    "cannot be read are passed over; standard error says how many and names a few.\n"
     "\n"
     "Exit status:\n"
     "   0  rows were listed\n"

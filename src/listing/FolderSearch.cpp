@@ -34,7 +34,7 @@ bool leadsBack(const std::vector<PendingFolder>& pending, const FolderContents& 
 
 void searchFolder(const WildcardPattern& pattern, const std::string& folder,
                   ListingControl& control, const FolderFilesSink& takeFiles,
-                  const WildcardPattern& passOver) {
+                  const WildcardPattern* passOver) {
     if (isCancelled(control)) {
         return;
     }

@@ -14,7 +14,7 @@ void digestFile(const fs::FileRef& file, const ContentDigest& contentDigest, std
     if (file.stat(status) != 0 || !S_ISREG(status.st_mode)) {
         return;
     }
-    const fs::Descriptor fd(file.open(O_RDONLY | O_NONBLOCK | O_NOCTTY));
+    const fs::Descriptor fd = file.open(O_RDONLY | O_NONBLOCK | O_NOCTTY);
     if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return;
     }

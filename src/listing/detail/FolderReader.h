@@ -21,14 +21,14 @@ struct FolderContents {
 // Asked between the entries of a folder being read; false abandons the reading.
 using ReadingGoesOn = std::function<bool()>;
 
-// Reads the folder at the native path, passing over the entries whose names match passOver
-// (files and folders alike). followLink says whether a link in place of the folder
+// Reads the folder at the native path, passing over the entries whose names match passOver,
+// when given (files and folders alike). followLink says whether a link in place of the folder
 // itself is followed. goOn, when given, is asked after each entry, since a huge folder takes a
 // while to read; once it says false the reading stops and the entries read so far come back
 // unsorted, for the caller to drop. Throws ListingFailure when the folder cannot be opened or
 // read.
 FolderContents readFolder(const std::string& folder, const WildcardPattern& pattern,
-                          const WildcardPattern& passOver, bool followLink,
+                          const WildcardPattern* passOver, bool followLink,
                           const ReadingGoesOn& goOn = {});
 
 } // namespace quiverel
