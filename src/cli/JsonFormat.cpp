@@ -1,5 +1,7 @@
 #include "cli/JsonFormat.h"
 
+#include "listing/PathText.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -33,6 +35,12 @@ void appendVersionNumbers(std::string& out, const std::optional<VersionNumbers>&
 } // namespace
 
 void appendJsonString(std::string& out, std::string_view text) {
+    // Texts come as UTF-8, but a trim text cut off inside a character may leave a stray byte.
+    std::string valid;
+    if (!isValidUtf8(text)) {
+        valid = toDisplayText(text);
+        text = valid;
+    }
     out += '"';
     for (const char c : text) {
         switch (c) {

@@ -18,7 +18,7 @@ namespace quiverel::cli {
 void appendJsonRow(std::string& out, std::span<const std::string_view> cells, const RowFacts& facts,
                    const ColumnFlags& columns, bool withDigest);
 
-// A JSON string of UTF-8 text, quotes included.
+// A JSON string of the text, quotes included; bytes that are not valid UTF-8 become U+FFFD.
 void appendJsonString(std::string& out, std::string_view text);
 
 // "2023-02-18T22:16:05+09:00": the local time with seconds and the offset from UTC; empty when

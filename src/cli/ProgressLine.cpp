@@ -12,6 +12,15 @@ constexpr std::chrono::milliseconds updateInterval{100};
 constexpr const char* lineStart = "\r";
 constexpr const char* eraseRest = "\x1b[K";
 
+// "12,345 files…"
+std::string progressText(long long files) {
+    std::string digits = std::to_string(files);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), 1, ',');
+    }
+    return digits + (files == 1 ? " file\u2026" : " files\u2026");
+}
+
 } // namespace
 
 ProgressLine::ProgressLine(int fd, std::function<long long()> count)
@@ -41,14 +50,6 @@ void ProgressLine::end() {
     }
 }
 
-std::string ProgressLine::text(long long files) {
-    std::string digits = std::to_string(files);
-    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
-        digits.insert(static_cast<std::size_t>(at), 1, ',');
-    }
-    return digits + (files == 1 ? " file\u2026" : " files\u2026");
-}
-
 void ProgressLine::run() {
     std::unique_lock<std::mutex> lock(m_mutex);
     auto due = std::chrono::steady_clock::now() + quietStart;
@@ -57,7 +58,7 @@ void ProgressLine::run() {
     while (!m_ended.wait_until(lock, due, [this] { return m_ending; })) {
         const long long count = m_count();
         if (count != shownCount) {
-            write(lineStart + text(count) + eraseRest);
+            write(lineStart + progressText(count) + eraseRest);
             shownCount = count;
             shown = true;
         }

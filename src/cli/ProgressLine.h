@@ -25,9 +25,6 @@ public:
     // Stops showing the line and clears it; the terminal is the caller's again.
     void end();
 
-    // "12,345 files…"
-    static std::string text(long long files);
-
 private:
     void run();
     void write(const std::string& text) const;

@@ -18,10 +18,6 @@ constexpr std::size_t nativePath = 11;
 constexpr std::size_t digest = 12;
 } // namespace factCell
 
-std::string decimal(std::int64_t value) {
-    return std::to_string(value);
-}
-
 template <typename Number> bool readNumber(std::string_view& text, Number& value) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     text.remove_prefix(static_cast<std::size_t>(end - text.data()));
@@ -64,9 +60,9 @@ void ListedRows::addFile(const RowTexts& row, const RowFacts& facts) {
         return;
     }
     const std::size_t index = m_table.rows() - 1;
-    m_table.setCell(index, factCell::sizeBytes, decimal(facts.sizeBytes));
+    m_table.setCell(index, factCell::sizeBytes, std::to_string(facts.sizeBytes));
     if (facts.modified) {
-        m_table.setCell(index, factCell::modified, decimal(*facts.modified));
+        m_table.setCell(index, factCell::modified, std::to_string(*facts.modified));
     }
     if (facts.version) {
         const VersionNumbers& v = *facts.version;

@@ -47,7 +47,6 @@ std::optional<WildcardPattern> exclusionPattern(const std::vector<std::string>& 
     std::string joined;
     for (const std::string& exclusion : exclusions) {
         if (!WildcardPattern::isBlank(exclusion)) {
-            usablePattern(exclusion);
             joined += joined.empty() ? "" : ";";
             joined += exclusion;
         }
@@ -55,7 +54,12 @@ std::optional<WildcardPattern> exclusionPattern(const std::vector<std::string>& 
     if (joined.empty()) {
         return std::nullopt;
     }
-    return usablePattern(joined);
+    std::optional<WildcardPattern> parsed = WildcardPattern::parse(joined);
+    if (!parsed) {
+        throw ListingFailure(std::string(),
+                             "the exclusion pattern \"" + joined + "\" cannot be used");
+    }
+    return parsed;
 }
 
 // Hands the rows of one listing to its sink: passes over a file without time stamp, noting it in

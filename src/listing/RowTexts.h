@@ -50,8 +50,7 @@ public:
     virtual void addRow(const RowTexts& row) = 0;
     // One row with the facts of its file; a sink that shows only texts takes the row alone.
     // The listing hands every row over here.
-    virtual void addFile(const RowTexts& row, const RowFacts& facts) {
-        static_cast<void>(facts);
+    virtual void addFile(const RowTexts& row, [[maybe_unused]] const RowFacts& facts) {
         addRow(row);
     }
 };

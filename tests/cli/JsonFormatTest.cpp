@@ -28,10 +28,13 @@ TEST(JsonFormat, TimesCarryTheLocalOffsetWithSeconds) {
     }
 }
 
-TEST(JsonFormat, StringsEscapeQuotesBackslashesAndControlCharacters) {
+TEST(JsonFormat, StringsEscapeQuotesBackslashesAndControlCharactersAndStayUtf8) {
     std::string text;
     appendJsonString(text, std::string("a\"b\\c\td\ne\rf\x01g\x1f\x7f\xef\xbf\xbd", 18));
     EXPECT_EQ(text, "\"a\\\"b\\\\c\\td\\ne\\rf\\u0001g\\u001f\x7f\xef\xbf\xbd\"");
+    text.clear();
+    appendJsonString(text, "\x81name\xe3\x81");
+    EXPECT_EQ(text, "\"\xef\xbf\xbdname\xef\xbf\xbd\xef\xbf\xbd\"");
 }
 
 TEST(JsonFormat, Base64KeepsEveryByte) {
