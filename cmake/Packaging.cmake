@@ -45,6 +45,15 @@ foreach(size 16 32 256)
             RENAME quiverel2000.png)
 endforeach()
 
+# A new version needs its entry in the changelog and a release in the metainfo.
+file(STRINGS ${quiverel_packaging}/changelog quiverel_changelog_top LIMIT_COUNT 1)
+file(READ ${quiverel_packaging}/io.github.quiverel2000.quiverel2000.metainfo.xml quiverel_metainfo)
+if(NOT quiverel_changelog_top MATCHES "^quiverel2000 \\(${PROJECT_VERSION}\\) "
+   OR NOT quiverel_metainfo MATCHES "<release version=\"${PROJECT_VERSION}\"")
+    message(FATAL_ERROR "packaging/changelog and packaging/*.metainfo.xml need an entry "
+                        "for version ${PROJECT_VERSION} at the top")
+endif()
+
 # Debian wants the changelog compressed, like the manual pages.
 set(quiverel_changelog ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
 add_custom_command(
