@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/RowStore.h"
+#include "grid/RowTable.h"
 #include "listing/RowTexts.h"
 
 #include <cstddef>
@@ -25,7 +25,7 @@ public:
     std::string_view cell(std::size_t row, std::size_t col) const { return m_table.cell(row, col); }
 
 private:
-    RowStore m_table;
+    RowTable m_table;
 };
 
 } // namespace quiverel
