@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/RowStore.h"
+#include "grid/RowTable.h"
 #include "listing/RowTexts.h"
 
 #include <cstddef>
@@ -32,7 +32,7 @@ public:
 
 private:
     bool m_keepFacts;
-    RowStore m_table;
+    RowTable m_table;
 };
 
 } // namespace quiverel

@@ -2,7 +2,7 @@
 
 #include "grid/GridModel.h"
 #include "window/ClipboardText.h"
-#include "window/copyTexts.h"
+#include "window/texts.h"
 #include "platform/Clipboard.h"
 #include "platform/MessageBox.h"
 #include "platform/MousePointer.h"

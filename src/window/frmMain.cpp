@@ -482,7 +482,7 @@ void frmMain::mnuViewOptions_Click() {
 }
 
 void frmMain::mnuHelpAbout_Click() {
-    frmAbout about(m_setup.registry, m_setup.programLauncher, m_setup.messageBox, this);
+    frmAbout about(m_setup.systemInfoLocator, m_setup.programLauncher, m_setup.messageBox, this);
     about.exec();
 }
 

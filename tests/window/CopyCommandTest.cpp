@@ -1,7 +1,7 @@
 #include "window/CopyCommand.h"
 #include "grid/GridModel.h"
 #include "grid/GridObserver.h"
-#include "window/copyTexts.h"
+#include "window/texts.h"
 #include "support/FakePlatform.h"
 
 #include <QTest>

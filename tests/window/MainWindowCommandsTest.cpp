@@ -506,8 +506,7 @@ private slots:
                 click(box, "cmdSysInfo");
                 messagesAfterFirstPress = f.messageBox.shown.size();
                 openAfterFirstPress = box.isVisible();
-                f.registry.set("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
-                               {FakeRegistry::REG_SZ, std::string("/usr/bin/kinfocenter\0", 21)});
+                f.systemInfoLocator.path = "/usr/bin/kinfocenter";
                 f.launcher.startable.insert("/usr/bin/kinfocenter");
                 click(box, "cmdSysInfo");
                 click(box, "cmdOK");

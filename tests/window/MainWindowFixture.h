@@ -39,14 +39,14 @@ struct MainWindowFixture {
     FakeClipboard clipboard;
     FakeEventPump pump;
     FakeMousePointer pointer;
-    FakeRegistry registry;
+    FakeSystemInfoLocator systemInfoLocator;
     FakeProgramLauncher launcher;
     std::unique_ptr<frmMain> window;
 
     frmMain& make(std::string argumentText = {},
                   std::chrono::milliseconds processingDelay = std::chrono::hours(1)) {
         window = std::make_unique<frmMain>(
-            MainWindowSetup{messageBox, settings, clipboard, pump, pointer, registry, launcher,
+            MainWindowSetup{messageBox, settings, clipboard, pump, pointer, systemInfoLocator, launcher,
                             std::move(argumentText), processingDelay});
         return *window;
     }
