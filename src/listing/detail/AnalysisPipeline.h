@@ -14,11 +14,12 @@ namespace quiverel {
 class NameList;
 
 // Analyses the files a folder search finds on other threads while the search goes on, and hands
-// back their row texts and facts in the order the files were found. The folders go to the analysing
-// threads in turn, and their files come back from each in the same turn. Each file is queried by
-// its name inside its folder, or by its path while descriptors run short. Both the folders waiting
-// for analysis and the texts waiting to be taken are kept packed in record queues, so the texts of
-// a whole tree need little more room than the rows they become, and nothing of them stays behind.
+// back their row texts and facts in the order the files were found. The folders go to the
+// analysing threads in turn, and their files come back from each in the same turn. Each file is
+// queried by its name inside its folder, or by its path while descriptors run short. Both the
+// folders waiting for analysis and the texts waiting to be taken are kept packed in record queues,
+// so the texts of a whole tree need little more room than the rows they become, and nothing of
+// them stays behind.
 class AnalysisPipeline {
 public:
     // One analysing thread per processor core, up to four.
