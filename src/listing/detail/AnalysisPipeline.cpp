@@ -1,13 +1,13 @@
 #include "listing/detail/AnalysisPipeline.h"
 
-#include "platform/posix/Descriptor.h"
 #include "listing/FactTexts.h"
 #include "listing/FileFacts.h"
+#include "listing/PathText.h"
 #include "listing/detail/FileSystem.h"
 #include "listing/detail/FolderPath.h"
 #include "listing/detail/NameList.h"
-#include "listing/PathText.h"
 #include "listing/detail/Varint.h"
+#include "platform/posix/Descriptor.h"
 
 #include <algorithm>
 #include <cstring>
@@ -184,8 +184,8 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
         fullPath.assign(prefix);
         appendDisplayText(fullPath, name);
         // Each name is followed by a NUL.
-        analyseFile(fs::FileRef::inFolder(folderFd, name.data(), nativePath), fullPath,
-                    m_upperCase, facts);
+        analyseFile(fs::FileRef::inFolder(folderFd, name.data(), nativePath), fullPath, m_upperCase,
+                    facts);
         const RowTexts& row = texts.of(facts);
 
         char* out = analyser.files.room(fileRecordSize(row));

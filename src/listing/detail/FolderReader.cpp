@@ -1,9 +1,9 @@
 #include "listing/detail/FolderReader.h"
 
-#include "listing/detail/FileSystem.h"
-#include "listing/detail/ListingFailure.h"
 #include "listing/PathText.h"
 #include "listing/WildcardPattern.h"
+#include "listing/detail/FileSystem.h"
+#include "listing/detail/ListingFailure.h"
 
 #include <cerrno>
 #include <dirent.h>
