@@ -15,16 +15,16 @@
 // Message boxes never block; the settings live in memory; the clipboard is Qt's (offscreen
 // unless QT_QPA_PLATFORM says otherwise).
 
-#include "platform/qt/QtProgramLauncher.h"
-#include "platform/qt/QtSystemInfoLocator.h"
-#include "widgets/FlexGridView.h"
-#include "platform/qt/QtClipboard.h"
-#include "platform/qt/QtEventPump.h"
-#include "window/frmMain.h"
 #include "grid/GridModel.h"
 #include "platform/MessageBox.h"
 #include "platform/MousePointer.h"
 #include "platform/SettingsStore.h"
+#include "platform/qt/QtClipboard.h"
+#include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtProgramLauncher.h"
+#include "platform/qt/QtSystemInfoLocator.h"
+#include "widgets/FlexGridView.h"
+#include "window/frmMain.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,13 +1,13 @@
 #include "app/Module1.h"
 
-#include "platform/qt/QtProgramLauncher.h"
-#include "platform/qt/QtSystemInfoLocator.h"
-#include "window/CommandLine.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtMousePointer.h"
+#include "platform/qt/QtProgramLauncher.h"
+#include "platform/qt/QtSystemInfoLocator.h"
 #include "settings/QtSettingsStore.h"
+#include "window/CommandLine.h"
 #include "window/frmMain.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "grid/RowSort.h"
 
-#include "listing/PathText.h"
 #include "grid/RowTable.h"
+#include "listing/PathText.h"
 #include "listing/detail/AsideThread.h"
 
 #include <algorithm>
@@ -95,7 +95,9 @@ void sortByPrefix(std::vector<SortEntry>& entries) {
     const auto middle = std::partition(entries.begin(), entries.end(), [&](const SortEntry& entry) {
         return prefixOrder(entry, pivot);
     });
-    const auto sortLowerPart = [&] { std::sort(entries.begin(), middle, prefixOrder); };
+    const auto sortLowerPart = [&] {
+        std::sort(entries.begin(), middle, prefixOrder);
+    };
     const AsideThread lowerPart(sortLowerPart);
     if (!lowerPart.started()) {
         sortLowerPart();

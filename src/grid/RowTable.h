@@ -1,7 +1,7 @@
 #pragma once
 
-#include "listing/detail/ChunkArena.h"
 #include "grid/RowRecord.h"
+#include "listing/detail/ChunkArena.h"
 
 #include <array>
 #include <cstddef>
@@ -34,6 +34,7 @@ public:
     void truncateColumns(std::size_t cols);
     // Empties every cell; the row count stays.
     void clearCells();
+
 private:
     // The sort (RowSort.cpp) reorders the slots.
     friend class RowOrder;

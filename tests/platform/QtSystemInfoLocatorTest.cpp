@@ -1,6 +1,6 @@
-#include "platform/qt/QtProgramLauncher.h"
 #include "platform/qt/QtSystemInfoLocator.h"
 #include "dialogs/about/SystemInformation.h"
+#include "platform/qt/QtProgramLauncher.h"
 #include "support/FakePlatform.h"
 #include "support/FakeSystemInfo.h"
 

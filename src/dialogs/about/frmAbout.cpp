@@ -1,11 +1,11 @@
 #include "dialogs/about/frmAbout.h"
 
 #include "dialogs/about/texts.h"
+#include "generated/ProgramInfo.h"
 #include "widgets/FixedDialog.h"
 #include "widgets/GothicFont.h"
 #include "widgets/PlaceControl.h"
 #include "widgets/Twips.h"
-#include "generated/ProgramInfo.h"
 
 #include <QLabel>
 #include <QPushButton>
