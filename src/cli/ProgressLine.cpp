@@ -9,16 +9,22 @@ namespace {
 constexpr std::chrono::seconds quietStart{1};
 constexpr std::chrono::milliseconds updateInterval{100};
 // Back to the start of the line, the text, and the rest of the line erased.
-constexpr const char* lineStart = "\r";
-constexpr const char* eraseRest = "\x1b[K";
+constexpr std::string_view lineStart = "\r";
+constexpr std::string_view eraseRest = "\x1b[K";
 
-// "12,345 files…"
-std::string progressText(long long files) {
-    std::string digits = std::to_string(files);
-    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
-        digits.insert(static_cast<std::size_t>(at), 1, ',');
+// The line showing the count: "12,345 files…".
+std::string progressLine(long long files) {
+    const std::string digits = std::to_string(files);
+    std::string text(lineStart);
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            text += ',';
+        }
+        text += digits[i];
     }
-    return digits + (files == 1 ? " file\u2026" : " files\u2026");
+    text += files == 1 ? " file\u2026" : " files\u2026";
+    text += eraseRest;
+    return text;
 }
 
 } // namespace
@@ -58,14 +64,14 @@ void ProgressLine::run() {
     while (!m_ended.wait_until(lock, due, [this] { return m_ending; })) {
         const long long count = m_count();
         if (count != shownCount) {
-            write(lineStart + progressText(count) + eraseRest);
+            write(progressLine(count));
             shownCount = count;
             shown = true;
         }
         due = std::chrono::steady_clock::now() + updateInterval;
     }
     if (shown) {
-        write(std::string(lineStart) + eraseRest);
+        write(std::string(lineStart).append(eraseRest));
     }
 }
 
