@@ -117,8 +117,13 @@ void appendBase64(std::string& out, std::string_view bytes) {
 
 void appendJsonRow(std::string& out, std::span<const std::string_view> cells, const RowFacts& facts,
                    const ColumnFlags& columns, bool withDigest) {
+    // Rows written after a failure have no number.
     out += "{\"no\":";
-    out += cells[0];
+    if (cells[0].empty()) {
+        out += "null";
+    } else {
+        out += cells[0];
+    }
     const auto chosen = [&](std::size_t k) {
         return columns[k];
     };

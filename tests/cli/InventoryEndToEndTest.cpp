@@ -127,6 +127,13 @@ TEST(InventoryEndToEnd, JsonLinesCarryTheTsvRowsAndTheFilesTypedFacts) {
     EXPECT_EQ(pythonOn(scratch, jsonKeys, somePath),
               "folder no path_base64 sha256 size size_text\n");
 
+    // Rows listed before a failure come unnumbered, still as valid JSON.
+    const std::string failedPath = scratch.path("failed.json");
+    const Outcome failed =
+        runLister({"-f", "json", "-c", "1", tree.root(), tree.path("gone")}, {}, failedPath);
+    EXPECT_EQ(failed.status, 2);
+    EXPECT_EQ(pythonOn(scratch, jsonKeys, failedPath), "name no path_base64\n");
+
     const Outcome full = runLister({"-f", "json", tree.root()}, {}, "/dev/full");
     EXPECT_EQ(full.status, 74);
 }
