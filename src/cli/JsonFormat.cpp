@@ -32,6 +32,33 @@ void appendVersionNumbers(std::string& out, const std::optional<VersionNumbers>&
     out += text;
 }
 
+// Standard base64 with padding.
+void appendBase64(std::string& out, std::string_view bytes) {
+    static constexpr char digits[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::size_t i = 0;
+    for (; i + 3 <= bytes.size(); i += 3) {
+        const unsigned group = static_cast<unsigned char>(bytes[i]) << 16 |
+                               static_cast<unsigned char>(bytes[i + 1]) << 8 |
+                               static_cast<unsigned char>(bytes[i + 2]);
+        out += digits[group >> 18];
+        out += digits[(group >> 12) & 63];
+        out += digits[(group >> 6) & 63];
+        out += digits[group & 63];
+    }
+    const std::size_t rest = bytes.size() - i;
+    if (rest > 0) {
+        unsigned group = static_cast<unsigned char>(bytes[i]) << 16;
+        if (rest == 2) {
+            group |= static_cast<unsigned char>(bytes[i + 1]) << 8;
+        }
+        out += digits[group >> 18];
+        out += digits[(group >> 12) & 63];
+        out += rest == 2 ? digits[(group >> 6) & 63] : '=';
+        out += '=';
+    }
+}
+
 } // namespace
 
 void appendJsonString(std::string& out, std::string_view text) {
@@ -87,32 +114,6 @@ void appendRfc3339(std::string& out, std::int64_t secondsSinceEpoch) {
                   local.tm_min, local.tm_sec, offsetMinutes < 0 ? '-' : '+',
                   std::abs(offsetMinutes) / 60, std::abs(offsetMinutes) % 60);
     out += text;
-}
-
-void appendBase64(std::string& out, std::string_view bytes) {
-    static constexpr char digits[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::size_t i = 0;
-    for (; i + 3 <= bytes.size(); i += 3) {
-        const unsigned group = static_cast<unsigned char>(bytes[i]) << 16 |
-                               static_cast<unsigned char>(bytes[i + 1]) << 8 |
-                               static_cast<unsigned char>(bytes[i + 2]);
-        out += digits[group >> 18];
-        out += digits[(group >> 12) & 63];
-        out += digits[(group >> 6) & 63];
-        out += digits[group & 63];
-    }
-    const std::size_t rest = bytes.size() - i;
-    if (rest > 0) {
-        unsigned group = static_cast<unsigned char>(bytes[i]) << 16;
-        if (rest == 2) {
-            group |= static_cast<unsigned char>(bytes[i + 1]) << 8;
-        }
-        out += digits[group >> 18];
-        out += digits[(group >> 12) & 63];
-        out += rest == 2 ? digits[(group >> 6) & 63] : '=';
-        out += '=';
-    }
 }
 
 void appendJsonRow(std::string& out, std::span<const std::string_view> cells, const RowFacts& facts,

@@ -26,7 +26,4 @@ void appendJsonString(std::string& out, std::string_view text);
 // the time cannot be converted or its year has not four digits.
 void appendRfc3339(std::string& out, std::int64_t secondsSinceEpoch);
 
-// Standard base64 with padding.
-void appendBase64(std::string& out, std::string_view bytes);
-
 } // namespace quiverel::cli

@@ -37,20 +37,5 @@ TEST(JsonFormat, StringsEscapeQuotesBackslashesAndControlCharactersAndStayUtf8) 
     EXPECT_EQ(text, "\"\xef\xbf\xbdname\xef\xbf\xbd\xef\xbf\xbd\"");
 }
 
-TEST(JsonFormat, Base64KeepsEveryByte) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"", ""},
-        {"f", "Zg=="},
-        {"fo", "Zm8="},
-        {"foo", "Zm9v"},
-        {std::string("/a\xff\x00\xfe", 5), "L2H/AP4="},
-    };
-    for (const auto& [bytes, encoded] : cases) {
-        std::string text;
-        appendBase64(text, bytes);
-        EXPECT_EQ(text, encoded);
-    }
-}
-
 } // namespace
 } // namespace quiverel::cli
