@@ -179,8 +179,7 @@ int main(int argc, char* argv[]) {
     std::vector<int> depths{0};
     for (long i = 1; i < folderCount; ++i) {
         const std::size_t parent = parentOf(random, depths, shape);
-        std::string name =
-            word(random) + "_" + (deepTree ? shortNumber(i) : std::to_string(i));
+        std::string name = word(random) + "_" + (deepTree ? shortNumber(i) : std::to_string(i));
         if (random.percent(1)) {
             name = "." + name;
         }

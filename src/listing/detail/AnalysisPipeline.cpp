@@ -1,13 +1,13 @@
 #include "listing/detail/AnalysisPipeline.h"
 
-#include "platform/posix/Descriptor.h"
 #include "listing/FactTexts.h"
 #include "listing/FileFacts.h"
+#include "listing/PathText.h"
 #include "listing/detail/FileSystem.h"
 #include "listing/detail/FolderPath.h"
 #include "listing/detail/NameList.h"
-#include "listing/PathText.h"
 #include "listing/detail/Varint.h"
+#include "platform/posix/Descriptor.h"
 
 #include <algorithm>
 #include <cstring>
@@ -48,12 +48,13 @@ std::size_t folderRecordSize(const std::string& folder, const NameList& files) {
     return size;
 }
 
-// An analysed file: the full path, size, stamp, version and extension texts, then the length of
-// the file name, which ends the full path.
-std::size_t fileRecordSize(const RowTexts& row) {
-    return textSize(row[cell::fullPath]) + textSize(row[cell::size]) + textSize(row[cell::stamp]) +
-           textSize(row[cell::version]) + textSize(row[cell::extension]) +
-           varint::sizeOf(row[cell::fileName].size());
+// An analysed file: how much of its folder's shared text its full path starts with, the rest of
+// the full path, the size, stamp, version and extension texts, then the length of the file name,
+// which ends the full path.
+std::size_t fileRecordSize(const RowTexts& row, std::size_t shared) {
+    return varint::sizeOf(shared) + textSize(row[cell::fullPath].substr(shared)) +
+           textSize(row[cell::size]) + textSize(row[cell::stamp]) + textSize(row[cell::version]) +
+           textSize(row[cell::extension]) + varint::sizeOf(row[cell::fileName].size());
 }
 
 } // namespace
@@ -119,21 +120,34 @@ bool AnalysisPipeline::next(RowTexts& row) {
         if (!analyser.files.take(record)) {
             return false; // the analyser whose turn it is has no folder left: none is left
         }
-        if (!record.empty()) {
+        if (record.empty()) {
+            ++m_foldersTaken;
+            m_folderTextTaken = false;
+        } else if (!m_folderTextTaken) {
+            std::string_view folderText;
+            readText(record.data(), folderText);
+            m_folderText.assign(folderText);
+            m_folderTextTaken = true;
+        } else {
             break;
         }
-        ++m_foldersTaken;
     }
     const char* in = record.data();
-    in = readText(in, row[cell::fullPath]);
+    std::uint64_t shared = 0;
+    in = varint::read(in, shared);
+    std::string_view rest;
+    in = readText(in, rest);
+    m_fullPath.assign(m_folderText, 0, shared);
+    m_fullPath.append(rest);
     in = readText(in, row[cell::size]);
     in = readText(in, row[cell::stamp]);
     in = readText(in, row[cell::version]);
     in = readText(in, row[cell::extension]);
     std::uint64_t nameLength = 0;
     varint::read(in, nameLength);
-    const std::string_view fullPath = row[cell::fullPath];
+    const std::string_view fullPath = m_fullPath;
     const std::size_t folderLength = fullPath.size() - nameLength;
+    row[cell::fullPath] = fullPath;
     row[cell::folder] = fullPath.substr(0, folderLength);
     row[cell::fileName] = fullPath.substr(folderLength);
     return true;
@@ -164,6 +178,12 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
     std::string prefix;
     appendDisplayText(prefix, folderText);
     appendName(prefix, std::string_view());
+    // The folder's text, kept once for its files: each file's full path starts with it.
+    std::string shared = prefix;
+    if (m_upperCase) {
+        upperCaseAscii(shared);
+    }
+    writeText(analyser.files.room(textSize(shared)), shared);
     std::string fullPath;
     FileFacts facts;
     FactTexts texts;
@@ -177,8 +197,10 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
                     facts);
         const RowTexts& row = texts.of(facts);
 
-        char* out = analyser.files.room(fileRecordSize(row));
-        out = writeText(out, row[cell::fullPath]);
+        const std::size_t kept = row[cell::fullPath].starts_with(shared) ? shared.size() : 0;
+        char* out = analyser.files.room(fileRecordSize(row, kept));
+        out = varint::write(out, kept);
+        out = writeText(out, row[cell::fullPath].substr(kept));
         out = writeText(out, row[cell::size]);
         out = writeText(out, row[cell::stamp]);
         out = writeText(out, row[cell::version]);
