@@ -2,13 +2,17 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 ARGS ?=
-# The sanitizer and fuzz builds live in folders of their own.
+# Compiler warnings fail the build here (WERROR=OFF to relax); a plain cmake build only shows them.
+WERROR ?= ON
+# The sanitizer, fuzz and release builds live in folders of their own.
 ASAN_BUILD_DIR ?= build-asan
+RELEASE_BUILD_DIR ?= build-release
 FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_CXX ?= clang++-14
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench clean test-asan fuzz
+.PHONY: all deps configure build run test bench clean test-asan fuzz package test-package \
+	build-release
 
 all: build
 
@@ -16,7 +20,8 @@ deps:
 	@scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DQUIVEREL_WERROR=$(WERROR) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -30,10 +35,27 @@ test: build
 bench: build
 	@bench/run-bench $(BUILD_DIR)
 
+# The Debian package, from the build above (-O2 with debug information, stripped as Debian's
+# own packages are): $(BUILD_DIR)/quiverel2000_VERSION_ARCH.deb.
+package: build
+	@rm -f $(BUILD_DIR)/quiverel2000_*.deb
+	@cd $(BUILD_DIR) && cpack -G DEB >/dev/null
+	@ls $(BUILD_DIR)/quiverel2000_*.deb
+
+# The package unpacked into a temporary root and checked, then lintian on it.
+test-package: package
+	@packaging/check-package $(BUILD_DIR)/quiverel2000_*.deb
+
+# The two programs as a Release build (-O3), which warns about other things than -O2 does.
+build-release: deps
+	@cmake -S . -B $(RELEASE_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DQUIVEREL_WERROR=$(WERROR) >/dev/null
+	@cmake --build $(RELEASE_BUILD_DIR) -j $(JOBS) --target quiverel2000 quiverel2000-list
+
 # The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer: any report fails.
 test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DQUIVEREL_SANITIZE=ON >/dev/null
+		-DQUIVEREL_SANITIZE=ON -DQUIVEREL_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
 	@cd $(ASAN_BUILD_DIR) && ASAN_OPTIONS=detect_leaks=1 \
 		UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
@@ -41,7 +63,7 @@ test-asan: deps
 # Each libFuzzer target for FUZZ_SECONDS from its seeds; fails when any finds a crash.
 fuzz: deps
 	@cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DCMAKE_CXX_COMPILER=$(FUZZ_CXX) -DQUIVEREL_FUZZ=ON >/dev/null
+		-DCMAKE_CXX_COMPILER=$(FUZZ_CXX) -DQUIVEREL_FUZZ=ON -DQUIVEREL_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS)
 	@fuzz/run-fuzzers $(FUZZ_BUILD_DIR) $(FUZZ_SECONDS)
 

@@ -46,10 +46,11 @@ inline bool referencePartMatches(std::string_view part, std::string_view name) {
 }
 
 // Whether any part of a usable pattern matches the name, a part ending in ".*" also matching a
-// name without a dot that the rest matches whole.
+// name without a dot that the rest matches whole; a pattern without parts matches every name.
 inline bool referenceMatches(std::string_view pattern, std::string_view name) {
     constexpr std::string_view blanks = " \t";
     constexpr std::string_view anyExtension = ".*";
+    bool anyPart = false;
     std::size_t start = 0;
     while (start <= pattern.size()) {
         std::size_t end = pattern.find(';', start);
@@ -62,6 +63,7 @@ inline bool referenceMatches(std::string_view pattern, std::string_view name) {
         if (first == std::string_view::npos) {
             continue;
         }
+        anyPart = true;
         raw = raw.substr(first, raw.find_last_not_of(blanks) - first + 1);
         const std::string part = toUpperAscii(toDisplayText(raw));
         if (referencePartMatches(part, name)) {
@@ -72,7 +74,7 @@ inline bool referenceMatches(std::string_view pattern, std::string_view name) {
             return true;
         }
     }
-    return false;
+    return !anyPart;
 }
 
 } // namespace quiverel::fuzzing

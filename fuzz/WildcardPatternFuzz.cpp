@@ -41,6 +41,11 @@ bool isPlainName(std::string_view name) {
            blanks.find(name.back()) == std::string_view::npos;
 }
 
+// A pattern of blanks and ";" only: it names no files in particular.
+bool isBlank(std::string_view pattern) {
+    return pattern.find_first_not_of(" \t;") == std::string_view::npos;
+}
+
 void checkName(std::string_view pattern, std::string_view name) {
     const auto parsed = WildcardPattern::parse(pattern);
     const bool matched = parsed && parsed->matches(name);
@@ -52,11 +57,17 @@ void checkName(std::string_view pattern, std::string_view name) {
         check(matchesIfUsable(quiverel::toUpperAscii(name), toLowerAscii(name)),
               "letter case does not matter");
     }
-    // Parts separated by ";" match what any one of them matches.
+    if (isBlank(pattern)) {
+        check(matched, "a blank pattern matches every name");
+    }
+    // Parts separated by ";" match what any one of them matches; blank parts match nothing.
     const auto separator = pattern.find(';');
-    if (parsed && separator != std::string_view::npos) {
-        const bool either = matchesIfUsable(pattern.substr(0, separator), name) ||
-                            matchesIfUsable(pattern.substr(separator + 1), name);
+    if (parsed && separator != std::string_view::npos && !isBlank(pattern)) {
+        const auto partMatches = [&](std::string_view part) {
+            return !isBlank(part) && matchesIfUsable(part, name);
+        };
+        const bool either =
+            partMatches(pattern.substr(0, separator)) || partMatches(pattern.substr(separator + 1));
         check(matched == either, "a pattern matches what any of its parts matches");
     }
     // The reference takes time proportional to pattern times name length.

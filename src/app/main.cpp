@@ -1,5 +1,7 @@
 #include "app/Module1.h"
+#include "platform/posix/StandardDescriptors.h"
 
 int main(int argc, char** argv) {
+    quiverel::fs::keepStandardDescriptorsTaken();
     return quiverel::Main(argc, argv);
 }

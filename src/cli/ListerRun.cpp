@@ -1,9 +1,9 @@
 #include "cli/ListerRun.h"
 
-#include "cli/AbsolutePath.h"
 #include "cli/ListerTexts.h"
 #include "cli/TableFormat.h"
 #include "grid/ListedRows.h"
+#include "listing/AbsolutePath.h"
 #include "listing/ListFiles.h"
 #include "listing/ListingControl.h"
 #include "listing/ListingTexts.h"
@@ -37,7 +37,7 @@ std::vector<std::string> entriesOf(const std::vector<std::string>& paths) {
     const std::string cwd = workingDirectory();
     std::vector<std::string> entries;
     for (const std::string& path : paths) {
-        entries.push_back(cwd.empty() ? path : absolutePath(path, cwd));
+        entries.push_back(absolutePath(path, cwd));
     }
     return entries;
 }
@@ -66,18 +66,20 @@ bool writeRows(const ListedRows& rows, const ListerSettings& settings, std::FILE
     std::string buffer;
     buffer.reserve(flushThreshold + 4096);
     std::array<std::string_view, 8> cells;
+    const OutputTarget target =
+        ::isatty(::fileno(out)) ? OutputTarget::Terminal : OutputTarget::File;
     bool written = true;
     if (settings.header) {
         std::copy(std::begin(quiverel::texts::columnHeadings),
                   std::end(quiverel::texts::columnHeadings),
                   cells.begin());
-        appendRow(buffer, settings.format, cells);
+        appendRow(buffer, settings.format, target, cells);
     }
     for (std::size_t row = 0; row < rows.rows() && written; ++row) {
         for (std::size_t col = 0; col < cells.size(); ++col) {
             cells[col] = rows.cell(row, col);
         }
-        appendRow(buffer, settings.format, cells);
+        appendRow(buffer, settings.format, target, cells);
         if (buffer.size() >= flushThreshold) {
             written = drain(buffer, out);
         }
@@ -86,31 +88,56 @@ bool writeRows(const ListedRows& rows, const ListerSettings& settings, std::FILE
     return std::fflush(out) == 0 && written;
 }
 
+// Says on standard error how many files were passed over because their time stamps could not
+// be read, and names the first few (escaped like a cell, so each name keeps to the line).
+void reportPassedOver(const ListingOutcome& result) {
+    if (result.passedOver == 0) {
+        return;
+    }
+    std::string note = std::string(texts::programName) + ": ";
+    note += result.passedOver == 1 ? texts::passedOverOne
+                                   : std::to_string(result.passedOver) + texts::passedOverMany;
+    for (std::size_t i = 0; i < result.firstPassedOver.size(); ++i) {
+        note += i == 0 ? " '" : ", '";
+        appendTsvCell(note, result.firstPassedOver[i]);
+        note += '\'';
+    }
+    if (result.passedOver > static_cast<long long>(result.firstPassedOver.size())) {
+        note += ", ...";
+    }
+    note += '\n';
+    std::fputs(note.c_str(), stderr);
+}
+
 } // namespace
 
 int runLister(const ListerSettings& settings, std::FILE* out) {
     ListedRows rows;
     ListingControl control;
-    const ListingOutcome outcome = listFiles(requestOf(settings), control, rows);
-    if (outcome.kind == ListingOutcome::Kind::Failed) {
-        // Escaped like a cell, a path holding a line break keeps the report on its one line.
+    const ListingOutcome result = listFiles(requestOf(settings), control, rows);
+    if (result.kind == ListingOutcome::Kind::Failed) {
+        // Escaped like cells, a path holding a line break keeps the report on its one line and
+        // one holding other control characters cannot drive the terminal.
         std::string failedPath;
-        appendTsvCell(failedPath, outcome.failedPath);
-        std::fprintf(stderr, "%s\n%s: '%s': %s\n", quiverel::texts::badTarget, texts::programName,
-                     failedPath.c_str(), outcome.reason.c_str());
+        appendTsvCell(failedPath, result.failedPath);
+        std::string reason;
+        appendTsvCell(reason, result.reason);
+        std::fprintf(stderr, "%s\n%s: '%s': %s\n", quiverel::texts::badTarget,
+                     texts::programName, failedPath.c_str(), reason.c_str());
     } else {
         rows.sortAndNumber();
-        if (outcome.rows == 0) {
+        if (result.rows == 0) {
             std::fprintf(stderr, "%s\n", quiverel::texts::noFilesFound);
         }
     }
+    reportPassedOver(result);
 
     if (!writeRows(rows, settings, out)) {
         std::fprintf(stderr, "%s: cannot write the output: %s\n", texts::programName,
                      std::strerror(errno));
         return exitCode::writeError;
     }
-    switch (outcome.kind) {
+    switch (result.kind) {
     case ListingOutcome::Kind::Listed:
         return exitCode::listed;
     case ListingOutcome::Kind::Failed:

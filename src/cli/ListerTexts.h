@@ -6,6 +6,12 @@ namespace quiverel::cli::texts {
 inline constexpr const char* programName = "quiverel2000-list";
 
 
+// The note on files passed over: "1 file ..." or "N files ...", then the first few names.
+inline constexpr const char* passedOverOne =
+    "1 file passed over, its time stamp could not be read:";
+inline constexpr const char* passedOverMany =
+    " files passed over, their time stamps could not be read:";
+
 inline constexpr const char* usageHint = "Usage: quiverel2000-list [OPTION]... PATH...\n"
                                          "Try 'quiverel2000-list --help' for more information.\n";
 
@@ -30,10 +36,13 @@ inline constexpr const char* help =
     "\n"
     "Output: one line per row, ended by a line feed.\n"
     "  tsv: cells separated by tabs; a tab, carriage return, line feed or backslash\n"
-    "       inside a cell is written as \\t, \\r, \\n or \\\\.\n"
-    "  csv: RFC 4180; a cell holding a comma, double quote, carriage return or line\n"
-    "       feed is quoted, its double quotes doubled; lines end with a line feed.\n"
-    "Relative paths are taken from the working directory.\n"
+    "       inside a cell is written as \\t, \\r, \\n or \\\\, any other control\n"
+    "       character as \\xHH.\n"
+    "  csv: RFC 4180; a cell holding a comma, double quote or control character is\n"
+    "       quoted, its double quotes doubled; lines end with a line feed. On a\n"
+    "       terminal, control characters in cells are escaped as in tsv.\n"
+    "Relative paths are taken from the working directory. Files whose time stamps\n"
+    "cannot be read are passed over; standard error says how many and names a few.\n"
     "\n"
     "Exit status:\n"
     "   0  rows were listed\n"

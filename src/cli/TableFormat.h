@@ -8,14 +8,22 @@
 
 namespace quiverel::cli {
 
-// Appends one row of cells to out, ended by a line feed.
-// Tsv: cells separated by tabs; a tab, carriage return, line feed or backslash inside a cell is
-// written as \t, \r, \n or \\, so a cell never breaks its row.
-// Csv (RFC 4180): cells separated by commas; a cell holding a comma, double quote, carriage
-// return or line feed is put in double quotes, its double quotes doubled.
-void appendRow(std::string& out, OutputFormat format, std::span<const std::string_view> cells);
+// Where the rows go: a terminal reads control characters as commands, so nothing may reach it
+// raw.
+enum class OutputTarget { File, Terminal };
 
-// Appends one cell escaped as in Tsv.
+// Appends one row of cells to out, ended by a line feed.
+// Tsv: cells separated by tabs; a cell is escaped as appendTsvCell does, so a cell never breaks
+// its row and never drives a terminal.
+// Csv (RFC 4180): cells separated by commas; a cell holding a comma, double quote or control
+// character (C0 or DEL) is put in double quotes, its double quotes doubled, its bytes otherwise
+// exact. For a terminal, such a cell holding a control character is escaped as in Tsv inside
+// its quotes.
+void appendRow(std::string& out, OutputFormat format, OutputTarget target,
+               std::span<const std::string_view> cells);
+
+// Appends one cell escaped as in Tsv: a tab, carriage return, line feed or backslash as \t, \r,
+// \n or \\, any other control character (C0 or DEL) as \xHH.
 void appendTsvCell(std::string& out, std::string_view cell);
 
 } // namespace quiverel::cli

@@ -1,7 +1,9 @@
 #include "cli/ListerArguments.h"
 #include "cli/ListerRun.h"
 #include "cli/ListerTexts.h"
+#include "cli/TableFormat.h"
 #include "generated/ProgramInfo.h"
+#include "platform/posix/StandardDescriptors.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,19 +22,27 @@ int writeText(const char* text) {
     return EXIT_SUCCESS;
 }
 
+std::string versionLine() {
+    return std::string(texts::programName) + ' ' + quiverel::program::versionText + '\n';
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    quiverel::fs::keepStandardDescriptorsTaken();
     const ListerCommand command = parseArguments(std::vector<std::string>(argv, argv + argc));
     switch (command.action) {
     case ListerCommand::Action::Help:
         return writeText(texts::help);
     case ListerCommand::Action::Version:
-        return writeText((std::string(texts::programName) + " " + quiverel::program::versionText + "\n").c_str());
-    case ListerCommand::Action::Usage:
-        std::fprintf(stderr, "%s: %s\n%s", texts::programName, command.problem.c_str(),
-                     texts::usageHint);
+        return writeText(versionLine().c_str());
+    case ListerCommand::Action::Usage: {
+        // The problem quotes the argument, which may hold control characters.
+        std::string problem;
+        appendTsvCell(problem, command.problem);
+        std::fprintf(stderr, "%s: %s\n%s", texts::programName, problem.c_str(), texts::usageHint);
         return exitCode::usage;
+    }
     case ListerCommand::Action::List:
         break;
     }

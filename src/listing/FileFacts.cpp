@@ -2,8 +2,9 @@
 
 #include "listing/PathText.h"
 #include "listing/detail/FileSystem.h"
+#include "listing/detail/ListingFailure.h"
 
-#include <exception>
+#include <system_error>
 
 namespace quiverel {
 namespace {
@@ -20,12 +21,18 @@ bool carriesVersion(const std::string& extension) {
     return extension == "EXE" || extension == "OCX" || extension == "DLL";
 }
 
-// An unreadable version resource gives no version; nothing reaches the caller.
-std::optional<VersionNumbers> versionOf(const fs::FileRef& file) {
+// A file whose facts cannot be read for want of descriptors or memory is not a file without
+// them: the listing cannot go on as if it were.
+[[noreturn]] void failShort(const std::string& fullPath, int error) {
+    throw ListingFailure(fullPath, fs::errorText(error));
+}
+
+// An unreadable version resource gives no version.
+std::optional<VersionNumbers> versionOf(const fs::FileRef& file, const std::string& fullPath) {
     try {
         return readFileVersion(file);
-    } catch (const std::exception&) {
-        return std::nullopt;
+    } catch (const std::system_error& shortage) {
+        failShort(fullPath, shortage.code().value());
     }
 }
 
@@ -43,7 +50,11 @@ void analyseFile(const fs::FileRef& file, std::string_view displayPath, bool upp
         separator == std::string::npos ? facts.displayPath.size() : separator + 1;
 
     struct stat status {};
-    const bool statusRead = file.stat(status) == 0;
+    const int error = file.stat(status);
+    if (fs::isShortOfResources(error)) {
+        failShort(facts.displayPath, error);
+    }
+    const bool statusRead = error == 0;
     facts.sizeBytes = statusRead ? static_cast<std::int64_t>(status.st_size) : 0;
     facts.modified.reset();
     if (statusRead) {
@@ -55,7 +66,7 @@ void analyseFile(const fs::FileRef& file, std::string_view displayPath, bool upp
     facts.carriesVersion = carriesVersion(facts.extension);
     facts.version.reset();
     if (facts.carriesVersion) {
-        facts.version = versionOf(file);
+        facts.version = versionOf(file, facts.displayPath);
     }
 }
 

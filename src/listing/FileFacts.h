@@ -38,7 +38,9 @@ struct FileFacts {
 // Finds out the facts of a file, given by path or by its name inside an open folder, whose
 // full path has the display text displayPath (upper-cased here when upperCase is set). Every
 // query uses the file itself, never the display text. Each fact stands by itself: one that
-// cannot be read stays as cleared and the others are still found out. The facts keep the room
+// cannot be read stays as cleared and the others are still found out. But a file that cannot be
+// reached for want of descriptors or memory throws ListingFailure naming it: its facts would be
+// wrong, not missing. The facts keep the room
 // of their earlier texts, so analysing file after file into the same facts allocates little.
 void analyseFile(const fs::FileRef& file, std::string_view displayPath, bool upperCase,
                  FileFacts& facts);

@@ -12,6 +12,7 @@
 #include "listing/detail/ListingFailure.h"
 #include "listing/detail/NameList.h"
 
+#include <new>
 #include <optional>
 #include <sys/stat.h>
 
@@ -30,14 +31,20 @@ std::string_view trimmedFolder(std::string_view folder, std::string_view trim) {
     return folder;
 }
 
-// Hands the rows of one listing to its sink: skips a file without time stamp, trims the folder
-// as the options say at that moment, empties the columns not chosen, and counts the rows.
+// Hands the rows of one listing to its sink: passes over a file without time stamp, noting it in
+// the outcome, trims the folder as the options say at that moment, empties the columns not
+// chosen, and counts the rows.
 class RowWriter {
 public:
-    RowWriter(const ListingRequest& request, RowSink& sink) : m_request(request), m_sink(sink) {}
+    RowWriter(const ListingRequest& request, RowSink& sink, ListingOutcome& outcome)
+        : m_request(request), m_sink(sink), m_outcome(outcome) {}
 
     void write(const RowTexts& texts) {
         if (isBlank(texts[cell::stamp])) {
+            if (m_outcome.firstPassedOver.size() < ListingOutcome::passedOverNamed) {
+                m_outcome.firstPassedOver.emplace_back(texts[cell::fullPath]);
+            }
+            ++m_outcome.passedOver;
             return;
         }
         RowTexts row = texts;
@@ -56,15 +63,21 @@ public:
 private:
     const ListingRequest& m_request;
     RowSink& m_sink;
+    ListingOutcome& m_outcome;
     std::int32_t m_rows = 0;
 };
 
 } // namespace
 
+std::string failureReason(const std::exception& failure) {
+    return dynamic_cast<const std::bad_alloc*>(&failure) != nullptr ? "out of memory"
+                                                                    : failure.what();
+}
+
 ListingOutcome listFiles(const ListingRequest& request, ListingControl& control, RowSink& sink) {
     ListingOutcome outcome;
     control.resetFound();
-    RowWriter writer(request, sink);
+    RowWriter writer(request, sink, outcome);
     // The native path being handled, named when the listing fails.
     const std::string* handling = nullptr;
     try {
@@ -107,13 +120,12 @@ ListingOutcome listFiles(const ListingRequest& request, ListingControl& control,
                              return true;
                          });
             pipeline.close();
-            handling = nullptr;
             RowTexts row;
             while (!cancelled && pipeline.next(row)) {
                 try {
                     writer.write(row);
                 } catch (const std::exception& failure) {
-                    throw ListingFailure(std::string(row[cell::fullPath]), failure.what());
+                    throw ListingFailure(std::string(row[cell::fullPath]), failureReason(failure));
                 }
                 pacer.processEventsWhenDue();
             }
@@ -152,8 +164,12 @@ ListingOutcome listFiles(const ListingRequest& request, ListingControl& control,
         outcome.failedPath = failure.path();
         outcome.reason = failure.what();
     } catch (const std::exception& failure) {
-        outcome.failedPath = handling ? toDisplayText(*handling) : std::string();
-        outcome.reason = failure.what();
+        outcome.reason = failureReason(failure);
+        try {
+            outcome.failedPath = handling ? toDisplayText(*handling) : std::string();
+        } catch (const std::bad_alloc&) {
+            outcome.failedPath.clear(); // memory is short even for naming the path
+        }
     }
     outcome.kind = ListingOutcome::Kind::Failed;
     outcome.rows = writer.rows();

@@ -8,6 +8,7 @@ namespace {
 constexpr char partSeparator = ';';
 constexpr std::string_view blanks = " \t";
 constexpr std::string_view anyExtension = ".*";
+constexpr std::string_view everyName = "*";
 
 std::string_view trimBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(blanks);
@@ -97,7 +98,8 @@ std::optional<WildcardPattern> WildcardPattern::parse(std::string_view pattern) 
         start = end + 1;
     }
     if (parsed.m_parts.empty()) {
-        return std::nullopt;
+        // A blank pattern names no files in particular: every file, as "*.*" does.
+        parsed.m_parts.emplace_back(everyName);
     }
     return parsed;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace quiverel {
 namespace {
@@ -160,8 +161,6 @@ std::optional<QString> unescapedValue(QByteArrayView text) {
             if (i < text.size()) {
                 i = readEscape(text, i, builder);
             }
-        } else if (!inQuotes && c == ';') {
-            break; // the rest of the line is a comment
         } else if (!inQuotes && isBlank(c)) {
             builder.blank(c);
         } else {
@@ -341,6 +340,42 @@ IniValues parseIni(QByteArrayView text) {
         start = end + 1;
     }
     return values;
+}
+
+FittedIni formatIniWithin(IniValues values, qsizetype limit, const QString& keepSection,
+                          const QString& keepKey) {
+    struct Entry {
+        QString section;
+        QString key;
+        qsizetype size;
+    };
+    std::vector<Entry> others;
+    // Each section counts a blank line before it: the estimate is never short of the text.
+    QMap<QString, qsizetype> sectionSizes;
+    qsizetype size = 0;
+    for (auto section = values.cbegin(); section != values.cend(); ++section) {
+        const qsizetype header = escapedSection(section.key()).size() + 4;
+        sectionSizes[section.key()] = header;
+        size += section->isEmpty() ? 0 : header;
+        for (auto value = section->cbegin(); value != section->cend(); ++value) {
+            const qsizetype line = escapedKey(value.key()).size() + escapedValue(*value).size() + 2;
+            size += line;
+            if (section.key() != keepSection || value.key() != keepKey) {
+                others.push_back({section.key(), value.key(), line});
+            }
+        }
+    }
+    std::stable_sort(others.begin(), others.end(),
+                     [](const Entry& a, const Entry& b) { return a.size > b.size; });
+    FittedIni fitted;
+    for (auto entry = others.cbegin(); size > limit && entry != others.cend(); ++entry) {
+        IniSection& section = values[entry->section];
+        section.remove(entry->key);
+        size -= entry->size + (section.isEmpty() ? sectionSizes[entry->section] : 0);
+        ++fitted.leftOut;
+    }
+    fitted.text = formatIni(values);
+    return fitted;
 }
 
 QByteArray formatIni(const IniValues& values) {

@@ -12,9 +12,9 @@ bool saveOptions(SettingsStore& store, const Options& options) {
     const auto write = [&store](const char* key, const std::string& value) {
         return store.write(settingsKeys::application, settingsKeys::section, key, value);
     };
-    bool saved = write(settingsKeys::OptFolder, std::to_string(options.OptFolder));
-    saved = write(settingsKeys::OptFindFiles, options.OptFindFiles) && saved;
-    saved = write(settingsKeys::OptTrim, options.OptTrim) && saved;
+    bool saved = write(settingsKeys::OptFolder.name, std::to_string(options.OptFolder));
+    saved = write(settingsKeys::OptFindFiles.name, options.OptFindFiles) && saved;
+    saved = write(settingsKeys::OptTrim.name, options.OptTrim) && saved;
     return saved;
 }
 

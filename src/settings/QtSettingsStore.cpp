@@ -58,7 +58,20 @@ bool QtSettingsStore::write(const std::string& application, const std::string& s
         [&](const QByteArray& text) {
             IniValues values = parseIni(text);
             values[qText(section)][qText(key)] = qText(value);
-            return formatIni(values);
+            // Escaping can make the text longer than the file it was read from: what the
+            // reader would refuse is never written, and the longest other values make room.
+            const FittedIni fitted =
+                formatIniWithin(values, maxSettingsFileSize, qText(section), qText(key));
+            if (fitted.leftOut > 0 && fitted.text.size() <= maxSettingsFileSize) {
+                qWarning("%s",
+                         qUtf8Printable(QStringLiteral("The settings file %1 would grow past %2 "
+                                                       "bytes: its %3 longest other values were "
+                                                       "left out.")
+                                            .arg(filePath(application))
+                                            .arg(maxSettingsFileSize)
+                                            .arg(fitted.leftOut)));
+            }
+            return fitted.text;
         },
         stuck ? std::chrono::milliseconds(0) : settingsLockPatience);
     note(application, problem);

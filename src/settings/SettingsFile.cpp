@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
@@ -95,6 +97,39 @@ SettingsFileProblem takeLock(const QString& path, std::chrono::milliseconds pati
     return SettingsFileProblem::None;
 }
 
+// The new file a save writes before it takes the old one's place is named "<file>.XXXXXX",
+// six letters or digits. A save makes it and moves it into place while it holds the write lock,
+// so a file of that name found by a save that holds the lock is not being written by any other
+// copy of this program: it is the rest of a save that was killed. It is removed when it is a
+// regular file of this user that nothing has written to for a minute, which also leaves alone
+// the new file of a program that writes the file without this lock (QSettings), since no save
+// takes that long.
+void removeStaleSaves(const QString& path) {
+    constexpr auto staleAfter = std::chrono::minutes(1);
+    const QFileInfo file(path);
+    if (file.isSymLink()) {
+        return; // the saves went beside the file the link leads to, which is not ours to tidy
+    }
+    const QDir folder = file.dir();
+    const QString prefix = file.fileName() + QLatin1Char('.');
+    const auto now = std::chrono::system_clock::now();
+    for (const QString& name : folder.entryList({prefix + QStringLiteral("??????")},
+                                                QDir::Files | QDir::Hidden | QDir::System)) {
+        const QString suffix = name.mid(prefix.size());
+        const bool savedName = std::all_of(suffix.begin(), suffix.end(), [](QChar c) {
+            return c.unicode() < 0x80 && std::isalnum(c.unicode());
+        });
+        const QByteArray leftover = QFile::encodeName(folder.filePath(name));
+        struct stat status {};
+        if (!savedName || ::lstat(leftover.constData(), &status) != 0 || !S_ISREG(status.st_mode) ||
+            status.st_uid != ::geteuid() ||
+            now - std::chrono::system_clock::from_time_t(status.st_mtime) < staleAfter) {
+            continue;
+        }
+        ::unlink(leftover.constData());
+    }
+}
+
 } // namespace
 
 SettingsFileContent readSettingsFile(const QString& path) {
@@ -150,7 +185,11 @@ SettingsFileProblem rewriteSettingsFile(const QString& path,
     if (old.problem != SettingsFileProblem::None) {
         return old.problem;
     }
+    removeStaleSaves(path);
     const QByteArray text = change(old.text);
+    if (text.size() > maxSettingsFileSize) {
+        return SettingsFileProblem::TooLargeToSave;
+    }
     QSaveFile file(path);
     // Where no new file can be made beside the old one, the write fails: it never goes in place.
     file.setDirectWriteFallback(false);
@@ -188,6 +227,11 @@ QString settingsFileProblemText(SettingsFileProblem problem, const QString& path
         return QStringLiteral("The settings file %1 cannot be written (a read-only folder or "
                               "file, or a full disk): the settings were not saved.")
             .arg(path);
+    case SettingsFileProblem::TooLargeToSave:
+        return QStringLiteral("The settings would make %1 larger than %2 bytes: they were not "
+                              "saved.")
+            .arg(path)
+            .arg(maxSettingsFileSize);
     }
     return {};
 }

@@ -9,15 +9,15 @@
 namespace quiverel {
 
 Options readOptions(SettingsStore& store) {
-    const Options defaults;
     const auto read = [&store](const char* key, const std::string& defaultText) {
         return store.read(settingsKeys::application, settingsKeys::section, key, defaultText);
     };
+    using namespace settingsKeys;
     Options options;
     options.OptFolder = storedInt16(
-        read(settingsKeys::OptFolder, std::to_string(defaults.OptFolder)), defaults.OptFolder);
-    options.OptFindFiles = read(settingsKeys::OptFindFiles, defaults.OptFindFiles);
-    options.OptTrim = read(settingsKeys::OptTrim, defaults.OptTrim);
+        read(OptFolder.name, std::to_string(OptFolder.defaultValue)), OptFolder.defaultValue);
+    options.OptFindFiles = read(OptFindFiles.name, OptFindFiles.defaultValue);
+    options.OptTrim = read(OptTrim.name, OptTrim.defaultValue);
     return options;
 }
 

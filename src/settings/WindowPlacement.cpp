@@ -12,10 +12,10 @@ namespace {
 
 // The four keys with the member each one holds, in the order they are read and written.
 constexpr std::array<std::pair<const char*, float WindowPlacement::*>, 4> placementKeys = {{
-    {settingsKeys::MainLeft, &WindowPlacement::left},
-    {settingsKeys::MainTop, &WindowPlacement::top},
-    {settingsKeys::MainWidth, &WindowPlacement::width},
-    {settingsKeys::MainHeight, &WindowPlacement::height},
+    {settingsKeys::MainLeft.name, &WindowPlacement::left},
+    {settingsKeys::MainTop.name, &WindowPlacement::top},
+    {settingsKeys::MainWidth.name, &WindowPlacement::width},
+    {settingsKeys::MainHeight.name, &WindowPlacement::height},
 }};
 
 } // namespace

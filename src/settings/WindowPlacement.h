@@ -1,15 +1,17 @@
 #pragma once
 
+#include "settings/SettingsKeys.h"
+
 namespace quiverel {
 
 class SettingsStore;
 
 // The main window's outer left, top, width and height in twips.
 struct WindowPlacement {
-    float left = 1000;
-    float top = 1000;
-    float width = 6500;
-    float height = 6500;
+    float left = settingsKeys::MainLeft.defaultValue;
+    float top = settingsKeys::MainTop.defaultValue;
+    float width = settingsKeys::MainWidth.defaultValue;
+    float height = settingsKeys::MainHeight.defaultValue;
     bool operator==(const WindowPlacement&) const = default;
 };
 

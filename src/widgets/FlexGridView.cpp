@@ -6,7 +6,9 @@
 #include "grid/GridModel.h"
 
 #include <QAbstractButton>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -94,6 +96,8 @@ FlexGridView::FlexGridView(GridModel& grid, QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setWordWrap(false);
     setCornerButtonEnabled(true);
+    // Tab leaves the grid for the window's next control.
+    setTabKeyNavigation(false);
 
     const int rowHeight = fontMetrics().height() + rowPadding;
     m_numberHeader->setMinimumSectionSize(1);
@@ -115,12 +119,27 @@ FlexGridView::FlexGridView(GridModel& grid, QWidget* parent)
     connect(m_adapter, &QAbstractItemModel::modelReset, this, &FlexGridView::applyColumnFormats);
     connect(m_adapter, &QAbstractItemModel::headerDataChanged, m_corner,
             qOverload<>(&QWidget::update));
-    // A view moves its current cell first and selects after: only the selection's own signal
-    // may move the current cell to where the grid's block starts.
+    // The view's own selecting is never the grid's: whatever changes the view's current cell or
+    // selection (focus arriving, rows going) is undone by showing the grid's block again.
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this] { takeViewSelection(false); });
+            &FlexGridView::showGridSelection);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { takeViewSelection(true); });
+            &FlexGridView::showGridSelection);
+    // A press on a heading or a number selects through the grid, not through the view.
+    for (QHeaderView* header : {horizontalHeader(), static_cast<QHeaderView*>(m_numberHeader)}) {
+        disconnect(header, &QHeaderView::sectionPressed, this, nullptr);
+        disconnect(header, &QHeaderView::sectionEntered, this, nullptr);
+    }
+    connect(horizontalHeader(), &QHeaderView::sectionPressed, this, [this](int section) {
+        pressHeading(section, QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
+    });
+    connect(horizontalHeader(), &QHeaderView::sectionEntered, this,
+            [this](int section) { pressHeading(section, true); });
+    connect(m_numberHeader, &QHeaderView::sectionPressed, this, [this](int section) {
+        pressNumber(section, QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
+    });
+    connect(m_numberHeader, &QHeaderView::sectionEntered, this,
+            [this](int section) { pressNumber(section, true); });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int section, int, int newSize) { takeUserColumnWidth(section + 1, newSize); });
 
@@ -232,48 +251,142 @@ void FlexGridView::showGridSelection() {
     m_syncing = false;
 }
 
-void FlexGridView::takeViewSelection(bool mayMoveCurrent) {
-    if (m_syncing || m_adapter->isFrozen()) {
-        return;
-    }
-    const QModelIndex current = currentIndex();
+void FlexGridView::selectBlock(int row, int col, int rowSel, int colSel) {
     GridModel& model = grid();
-    if (!current.isValid() || current.row() + 1 >= model.Rows() ||
-        current.column() + 1 >= model.Cols()) {
+    const int lastRow = model.Rows() - 1;
+    const int lastCol = model.Cols() - 1;
+    if (m_adapter->isFrozen() || lastRow < 1 || lastCol < 1) {
         return;
-    }
-    int row = current.row() + 1;
-    int col = current.column() + 1;
-    int top = row;
-    int bottom = row;
-    int left = col;
-    int right = col;
-    for (const QItemSelectionRange& range : selectionModel()->selection()) {
-        top = std::min(top, range.top() + 1);
-        bottom = std::max(bottom, range.bottom() + 1);
-        left = std::min(left, range.left() + 1);
-        right = std::max(right, range.right() + 1);
-    }
-    int rowSel = row == top ? bottom : top;
-    int colSel = col == left ? right : left;
-    // The grid's block runs from its current cell to the opposite corner; a current cell
-    // inside the block (after selecting everything, say) moves to the top-left corner.
-    const bool currentAtCorner = (row == top || row == bottom) && (col == left || col == right);
-    if (!currentAtCorner) {
-        row = top;
-        col = left;
-        rowSel = bottom;
-        colSel = right;
     }
     m_syncing = true;
-    model.setRow(row);
-    model.setCol(col);
-    model.setRowSel(rowSel);
-    model.setColSel(colSel);
+    model.setRow(std::clamp(row, 1, lastRow));
+    model.setCol(std::clamp(col, 1, lastCol));
+    model.setRowSel(std::clamp(rowSel, 1, lastRow));
+    model.setColSel(std::clamp(colSel, 1, lastCol));
     m_syncing = false;
-    if (!currentAtCorner && mayMoveCurrent) {
-        showGridSelection();
+    showGridSelection();
+}
+
+void FlexGridView::scrollToFarCorner() {
+    scrollTo(m_adapter->index(grid().RowSel() - 1, grid().ColSel() - 1));
+}
+
+void FlexGridView::selectAll() {
+    selectBlock(1, 1, grid().Rows() - 1, grid().Cols() - 1);
+}
+
+void FlexGridView::keyboardSearch(const QString&) {}
+
+void FlexGridView::pressHeading(int section, bool extend) {
+    const int col = section + 1;
+    selectBlock(1, extend ? grid().Col() : col, grid().Rows() - 1, col);
+}
+
+void FlexGridView::pressNumber(int section, bool extend) {
+    const int row = section + 1;
+    selectBlock(extend ? grid().Row() : row, 1, row, grid().Cols() - 1);
+}
+
+QPoint FlexGridView::cellNear(const QPoint& position) const {
+    const QRect area = viewport()->rect();
+    const QPoint inside(std::clamp(position.x(), 0, std::max(0, area.right())),
+                        std::clamp(position.y(), 0, std::max(0, area.bottom())));
+    int row = rowAt(inside.y());
+    int col = columnAt(inside.x());
+    // Below the last row or right of the last column: the last one.
+    if (row < 0) {
+        row = m_adapter->rowCount() - 1;
     }
+    if (col < 0) {
+        col = m_adapter->columnCount() - 1;
+    }
+    return {col + 1, row + 1};
+}
+
+void FlexGridView::mousePressEvent(QMouseEvent* event) {
+    const QPoint position = event->position().toPoint();
+    if (event->button() != Qt::LeftButton || !indexAt(position).isValid()) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    const QPoint cell = cellNear(position);
+    if (event->modifiers() & Qt::ShiftModifier) {
+        selectBlock(grid().Row(), grid().Col(), cell.y(), cell.x());
+    } else {
+        selectBlock(cell.y(), cell.x(), cell.y(), cell.x());
+    }
+    m_dragging = true;
+}
+
+void FlexGridView::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_dragging || !(event->buttons() & Qt::LeftButton)) {
+        QAbstractScrollArea::mouseMoveEvent(event);
+        return;
+    }
+    const QPoint cell = cellNear(event->position().toPoint());
+    selectBlock(grid().Row(), grid().Col(), cell.y(), cell.x());
+    scrollToFarCorner();
+}
+
+void FlexGridView::mouseReleaseEvent(QMouseEvent* event) {
+    m_dragging = false;
+    QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+bool FlexGridView::moveByKey(int key, Qt::KeyboardModifiers modifiers) {
+    const GridModel& model = grid();
+    const bool extend = modifiers & Qt::ShiftModifier;
+    const bool toTheEdge = modifiers & Qt::ControlModifier;
+    const int lastRow = model.Rows() - 1;
+    const int lastCol = model.Cols() - 1;
+    const int page = std::max(1, viewport()->height() / std::max(1, rowHeight(0)) - 1);
+    int row = extend ? model.RowSel() : model.Row();
+    int col = extend ? model.ColSel() : model.Col();
+    switch (key) {
+    case Qt::Key_Up:
+        row = toTheEdge ? 1 : row - 1;
+        break;
+    case Qt::Key_Down:
+        row = toTheEdge ? lastRow : row + 1;
+        break;
+    case Qt::Key_Left:
+        col = toTheEdge ? 1 : col - 1;
+        break;
+    case Qt::Key_Right:
+        col = toTheEdge ? lastCol : col + 1;
+        break;
+    case Qt::Key_PageUp:
+        row -= page;
+        break;
+    case Qt::Key_PageDown:
+        row += page;
+        break;
+    case Qt::Key_Home:
+        col = 1;
+        row = toTheEdge ? 1 : row;
+        break;
+    case Qt::Key_End:
+        col = lastCol;
+        row = toTheEdge ? lastRow : row;
+        break;
+    default:
+        return false;
+    }
+    if (extend) {
+        selectBlock(model.Row(), model.Col(), row, col);
+    } else {
+        selectBlock(row, col, row, col);
+    }
+    scrollToFarCorner();
+    return true;
+}
+
+void FlexGridView::keyPressEvent(QKeyEvent* event) {
+    if (moveByKey(event->key(), event->modifiers())) {
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 bool FlexGridView::eventFilter(QObject* watched, QEvent* event) {

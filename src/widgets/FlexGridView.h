@@ -10,7 +10,9 @@ class NumberColumnHeader;
 
 // The list grid on screen: a view of a GridModel. The heading row is the horizontal header,
 // the number column the vertical header, and the heading above the numbers sits in the corner.
-// The view's current cell and selection are the grid's Row/Col and RowSel/ColSel, both ways.
+// The grid's Row/Col and RowSel/ColSel are the one record of the selection: every click, drag,
+// key and heading press of the user becomes a change of the grid, and the view only ever shows
+// the grid's block (its current cell is the grid's Row/Col). Focus arriving changes nothing.
 // Column widths and alignments come from the grid; a column the user resizes writes its new
 // width back. Rows all have one height. While the grid's Redraw is false nothing repaints.
 class FlexGridView : public QTableView {
@@ -30,12 +32,32 @@ public:
     void holdRepaint();
     void releaseRepaint();
 
+    // The corner button and Ctrl+A: every data cell, from the top-left one.
+    void selectAll() override;
+    // A grid of file rows has no search by typing.
+    void keyboardSearch(const QString& search) override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void showGridSelection();
-    void takeViewSelection(bool mayMoveCurrent);
+    // Makes the block (row, col)-(rowSel, colSel), kept among the data cells, the grid's
+    // selection.
+    void selectBlock(int row, int col, int rowSel, int colSel);
+    // Brings the cell the user's drag or keys moved to into sight.
+    void scrollToFarCorner();
+    // The data cell nearest to a point of the viewport, as grid row and column.
+    QPoint cellNear(const QPoint& position) const;
+    void pressHeading(int section, bool extend);
+    void pressNumber(int section, bool extend);
+    // Moves the current cell, or with extend the block's far corner, for a navigation key;
+    // false for any other key.
+    bool moveByKey(int key, Qt::KeyboardModifiers modifiers);
     void applyColumnFormat(int col);
     void applyColumnFormats();
     // The user gave grid column col a new width in pixels.
@@ -49,6 +71,7 @@ private:
     NumberColumnHeader* m_numberHeader;
     QWidget* m_corner;
     bool m_syncing = false;
+    bool m_dragging = false;
     bool m_redraw = true;
     int m_repaintHolds = 0;
 };

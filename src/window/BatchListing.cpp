@@ -89,6 +89,8 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
     const ListingOutcome outcome =
         listFiles(requestOf(fileTable, m_options, sTrim, flgOmoji, flgCheck), m_control, rows);
     result.rowsWritten = outcome.rows;
+    result.passedOver = outcome.passedOver;
+    result.firstPassedOver = outcome.firstPassedOver;
     if (outcome.kind == ListingOutcome::Kind::Failed) {
         result.outcome = BatchResult::Outcome::Failed;
         result.failedPath = outcome.failedPath;
@@ -102,7 +104,7 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
         sortAndNumber(ctlMSFlexGrid1, m_control.pacer());
     } catch (const std::exception& failure) {
         result.outcome = BatchResult::Outcome::Failed;
-        result.reason = failure.what();
+        result.reason = failureReason(failure);
         m_messageBox.show(texts::badTarget, program::title);
         return result;
     }

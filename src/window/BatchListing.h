@@ -1,6 +1,7 @@
 #pragma once
 
 #include "listing/ListingControl.h"
+#include "listing/ListingOutcome.h"
 #include "listing/ListingRequest.h"
 #include "window/FileTable.h"
 
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace quiverel {
 
@@ -28,7 +30,12 @@ struct BatchResult {
     std::int32_t rowsWritten = 0;
     bool cancelled = false; // the cancel flag ended the batch early (rows sorted and numbered)
     std::string failedPath; // for Failed: the display text of the path concerned, if any
-    std::string reason;     // for Failed: the system's reason
+    std::string reason;     // for Failed: the system's reason, or "out of memory"
+    // Files passed over because their time stamps could not be read, and the display texts of
+    // the first few of them, in the order they were met.
+    long long passedOver = 0;
+    std::vector<std::string> firstPassedOver;
+    static constexpr std::size_t passedOverNamed = ListingOutcome::passedOverNamed;
 };
 
 // The batch listing: from the paths of a FileTable to sorted, numbered grid rows. Drives the

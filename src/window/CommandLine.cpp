@@ -1,26 +1,8 @@
 #include "window/CommandLine.h"
 
-#include "listing/PathText.h"
-
-#include <filesystem>
+#include "listing/AbsolutePath.h"
 
 namespace quiverel {
-namespace {
-
-std::string absolutePath(const std::string& argument, const std::string& workingDirectory) {
-    if (argument.empty() || argument.front() == pathSeparator) {
-        return argument;
-    }
-    std::string path =
-        (std::filesystem::path(workingDirectory) / argument).lexically_normal().native();
-    // "sub/." and "sub/" name the folder itself: no separator after it.
-    if (path.size() > 1 && path.back() == pathSeparator) {
-        path.pop_back();
-    }
-    return path;
-}
-
-} // namespace
 
 std::string argumentText(const std::vector<std::string>& arguments,
                          const std::string& workingDirectory) {

@@ -8,8 +8,9 @@
 namespace quiverel {
 
 // The argument text of the command line: the program's arguments (native bytes) joined with
-// single blanks, each relative one first made absolute against workingDirectory, lexically.
-// An empty argument stays empty. No arguments give the empty text.
+// single blanks, each relative one first made absolute against workingDirectory as
+// absolutePath does (a ".." after a link leads where the kernel takes it). An empty argument
+// stays empty. No arguments give the empty text.
 std::string argumentText(const std::vector<std::string>& arguments,
                          const std::string& workingDirectory);
 

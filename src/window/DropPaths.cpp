@@ -4,6 +4,26 @@
 #include <QUrl>
 
 namespace quiverel {
+namespace {
+
+// The path of a local file that url names, as the file system's bytes; nothing when it names
+// none. A file on another host is not the file of the same path here, a relative path has no
+// folder to start from, and a NUL would cut the name short where the file system reads it.
+std::optional<QByteArray> localPath(const QUrl& url) {
+    const QString host = url.host();
+    if (!url.isLocalFile() || !(host.isEmpty() || host == QLatin1String("localhost"))) {
+        return std::nullopt;
+    }
+    // The encoded path keeps bytes that are not UTF-8 as %XX: decoding it gives the name
+    // exactly as the file system holds it.
+    const QByteArray path = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toUtf8());
+    if (!path.startsWith('/') || path.contains('\0')) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+} // namespace
 
 std::optional<FileTable> fileTableFromDrop(const QMimeData& data) {
     if (!data.hasUrls()) {
@@ -11,15 +31,8 @@ std::optional<FileTable> fileTableFromDrop(const QMimeData& data) {
     }
     FileTable table(1);
     for (const QUrl& url : data.urls()) {
-        if (!url.isLocalFile()) {
-            continue;
-        }
-        // The encoded path keeps bytes that are not UTF-8 as %XX: decoding it gives the name
-        // exactly as the file system holds it.
-        const QByteArray path =
-            QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toUtf8());
-        if (!path.isEmpty()) {
-            table.push_back(path.toStdString());
+        if (const std::optional<QByteArray> path = localPath(url)) {
+            table.push_back(path->toStdString());
         }
     }
     if (table.size() == 1) {

@@ -9,7 +9,9 @@ class QMimeData;
 namespace quiverel {
 
 // The FileTable of a drop: the local files and folders it carries, in the drop's order, as the
-// file system's own bytes. Nothing when the drop carries no local file.
+// file system's own bytes. A URL names a local file only when it is a file: URL of this machine
+// (no host, or "localhost") with an absolute path that holds no NUL; any other URL of the drop
+// is passed over. Nothing when the drop carries no local file.
 std::optional<FileTable> fileTableFromDrop(const QMimeData& data);
 
 } // namespace quiverel

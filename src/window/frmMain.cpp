@@ -2,6 +2,7 @@
 
 #include "dialogs/about/frmAbout.h"
 #include "window/CommandLine.h"
+#include "window/DesktopFit.h"
 #include "window/DropPaths.h"
 #include "widgets/FlexGridView.h"
 #include "widgets/KeyCodes.h"
@@ -26,9 +27,12 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
 #include <QToolBar>
 
 #include <algorithm>
@@ -82,6 +86,38 @@ float placementTwips(int pixels, int restoredPixels, float restoredTwips, double
                                     : static_cast<float>(pixelsToTwips(pixels, dpi));
 }
 
+WindowPlacement placementOf(const QRect& outer, const QRect& restored,
+                            const WindowPlacement& restoredPlacement, const QWidget& window) {
+    const double dpiX = window.logicalDpiX();
+    const double dpiY = window.logicalDpiY();
+    return {
+        placementTwips(outer.x(), restored.x(), restoredPlacement.left, dpiX),
+        placementTwips(outer.y(), restored.y(), restoredPlacement.top, dpiY),
+        placementTwips(outer.width(), restored.width(), restoredPlacement.width, dpiX),
+        placementTwips(outer.height(), restored.height(), restoredPlacement.height, dpiY),
+    };
+}
+
+// The smallest outer size a stored placement opens with: room for the title bar with its
+// buttons and for the menu bar.
+constexpr double minimumWidthTwips = 2040;
+constexpr double minimumHeightTwips = 1200;
+
+DesktopFit desktopFit(const QWidget& window) {
+    DesktopFit desktop;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        desktop.availableAreas.insert(screen == primary ? 0 : desktop.availableAreas.size(),
+                                      screen->availableGeometry());
+    }
+    desktop.minimumSize = twipsSize(window, minimumWidthTwips, minimumHeightTwips);
+    const WindowPlacement defaults;
+    desktop.defaultTopLeft = twipsPoint(window, defaults.left, defaults.top);
+    desktop.titleBarHeight =
+        std::max(1, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window));
+    return desktop;
+}
+
 } // namespace
 
 frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
@@ -90,12 +126,12 @@ frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
           m_setup.eventPump, *m_processing, [this] { return m_batch.filesFound(); },
           m_setup.processingDelay),
       m_batch(
-          m_options, [this] { return readCheckSiji(); }, m_batchPump, m_setup.messageBox) {
+          m_options, [this] { return readCheckSiji(); }, m_batchPump, m_batchMessages) {
     initResources();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(qText(mainTexts::caption));
     setWindowIcon(QIcon(QStringLiteral(":/app/quiverel2000.png")));
-    // Stored sizes apply as they are, however small.
+    // The placement alone decides the size: the controls' size hints never hold it back.
     setMinimumSize(1, 1);
     buildControls();
     connectCommands();
@@ -168,6 +204,8 @@ void frmMain::Form_Load() {
     m_menu.mnuHelpContents->setEnabled(false);
     m_menu.mnuHelpSearch->setEnabled(false);
     sbStatusBar->setPanelText(qText(mainTexts::dropPrompt));
+    // The list is what the user works with: the keys go to it from the start.
+    MSFlexGrid1->setFocus();
     listCommandLine();
 }
 
@@ -201,8 +239,8 @@ ColumnFlags frmMain::readCheckSiji() const {
 }
 
 bool frmMain::MSFlexGrid1_OLEDragDrop(const QMimeData& data) {
-    // Nothing may interleave with a running batch: its drop is refused.
-    if (m_batch.isRunning()) {
+    // Nothing may interleave with a running batch, nor start once the window is closing.
+    if (m_batch.isRunning() || m_closeAfterBatch) {
         return false;
     }
     const std::optional<FileTable> fileTable = fileTableFromDrop(data);
@@ -212,8 +250,9 @@ bool frmMain::MSFlexGrid1_OLEDragDrop(const QMimeData& data) {
     m_grid.setRedraw(false);
     listFileTable(*fileTable);
     m_grid.setRedraw(true);
-    if (std::exchange(m_closeAfterBatch, false)) {
-        close();
+    if (m_closeAfterBatch) {
+        // The drop is still being delivered to the window: it closes once that is over.
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     }
     return true;
 }
@@ -356,9 +395,13 @@ void frmMain::settleOuterSize() {
 }
 
 void frmMain::Form_GetSetting() {
-    m_restoredPlacement = readPlacement(m_setup.settings);
-    m_restoredGeometry = twipsRect(*this, m_restoredPlacement.left, m_restoredPlacement.top,
-                                   m_restoredPlacement.width, m_restoredPlacement.height);
+    const WindowPlacement stored = readPlacement(m_setup.settings);
+    const QRect storedGeometry =
+        twipsRect(*this, stored.left, stored.top, stored.width, stored.height);
+    // A stored placement never opens a window larger than the desktop, too small to use or out
+    // of reach; what it keeps of the stored values is stored back exactly.
+    m_restoredGeometry = desktopFit(*this).fit(storedGeometry);
+    m_restoredPlacement = placementOf(m_restoredGeometry, storedGeometry, stored, *this);
     setOuterGeometry(m_restoredGeometry);
 }
 
@@ -366,24 +409,16 @@ void frmMain::Form_SaveSetting() {
     if (isMinimized()) {
         return;
     }
-    const double dpiX = logicalDpiX();
-    const double dpiY = logicalDpiY();
-    const QRect outer = frameGeometry();
-    const QRect& restored = m_restoredGeometry;
-    const WindowPlacement placement = {
-        placementTwips(outer.x(), restored.x(), m_restoredPlacement.left, dpiX),
-        placementTwips(outer.y(), restored.y(), m_restoredPlacement.top, dpiY),
-        placementTwips(outer.width(), restored.width(), m_restoredPlacement.width, dpiX),
-        placementTwips(outer.height(), restored.height(), m_restoredPlacement.height, dpiY),
-    };
     // A store that cannot be written loses only the placement, never anything in memory.
-    writePlacement(m_setup.settings, placement);
+    writePlacement(m_setup.settings,
+                   placementOf(frameGeometry(), m_restoredGeometry, m_restoredPlacement, *this));
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
     if (m_batch.isRunning()) {
-        // The batch stops at its next check; the window closes as soon as it has ended.
+        // The batch stops at its next check, quietly; the window closes once it has ended.
         m_closeAfterBatch = true;
+        m_batchMessages.shut();
         m_batch.cancel();
         event->ignore();
         return;

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "window/BatchPump.h"
-#include "window/MainMenu.h"
-#include "settings/WindowPlacement.h"
-#include "window/BatchListing.h"
 #include "grid/GridModel.h"
 #include "settings/Options.h"
+#include "settings/WindowPlacement.h"
+#include "window/BatchListing.h"
+#include "window/BatchPump.h"
 #include "window/CopyCommand.h"
+#include "window/MainMenu.h"
+#include "window/MessageGate.h"
 
 #include <QMainWindow>
 
@@ -118,11 +119,14 @@ private:
 
     ProcessingWindow* m_processing;
     BatchPump m_batchPump;
+    // The batch's messages: silenced once the window is closing.
+    MessageGate m_batchMessages{m_setup.messageBox};
     BatchListing m_batch;
 
     // Whether the drag now over the grid carries files the grid can take.
     bool m_dragAcceptable = false;
-    // The window was closed while a batch ran: it closes once the batch has ended.
+    // The window was closed while a batch ran: it closes once the batch has ended and the
+    // handler that ran the batch has returned.
     bool m_closeAfterBatch = false;
     // The stored outer size, applied again once the window frame is known.
     QSize m_outerSizeToSettle;

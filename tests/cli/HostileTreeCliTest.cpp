@@ -83,7 +83,7 @@ TEST_F(HostileTreeCliTest, EveryCommandLineHasItsStatedOutcome) {
              line("4", names, "bad\uFFFD-\uFFFD\uFFFD.txt") + line("5", names, "line\\nbreak.txt") +
              line("6", names, "tab\\tname.txt") + line("7", names, "ﾃｽﾄ漢字.txt"),
          ""},
-        {"names as CSV: every cell exact, quoted where it must be",
+        {"names as CSV: every cell exact, quoted where it holds a separator or control",
          {"-f", "csv", path("names")},
          0,
          csvLine("1", names, "  blanks.txt  ", names + "  blanks.txt  ", "TXT  ") +
@@ -93,7 +93,7 @@ TEST_F(HostileTreeCliTest, EveryCommandLineHasItsStatedOutcome) {
              csvLine("4", names, "bad\uFFFD-\uFFFD\uFFFD.txt",
                      names + "bad\uFFFD-\uFFFD\uFFFD.txt") +
              csvLine("5", names, "\"line\nbreak.txt\"", "\"" + names + "line\nbreak.txt\"") +
-             csvLine("6", names, "tab\tname.txt", names + "tab\tname.txt") +
+             csvLine("6", names, "\"tab\tname.txt\"", "\"" + names + "tab\tname.txt\"") +
              csvLine("7", names, "ﾃｽﾄ漢字.txt", names + "ﾃｽﾄ漢字.txt"),
          ""},
         {"a folder named with a byte that is never UTF-8 and a line break",
@@ -154,6 +154,11 @@ TEST_F(HostileTreeCliTest, EveryCommandLineHasItsStatedOutcome) {
          2,
          "",
          failure(names + "line\\nbreak.txt/inside", ENOTDIR)},
+        {"a failing path with terminal commands in it: they are written escaped",
+         {path("names/\x1b]0;owned\x07\x1b[2J\x7f")},
+         2,
+         "",
+         failure(names + "\\x1B]0;owned\\x07\\x1B[2J\\x7F", ENOENT)},
         {"a link to / with sub-folders switched off", {"-n", path("loop/slash")}, 1, "", noFiles},
         {"a path that does not exist",
          {path("sparse/huge.dll"), path("missing")},
@@ -242,6 +247,25 @@ TEST_F(HostileTreeCliTest, UnreadableFolderExitsTwoAndKeepsEarlierRows) {
               line("", folder("sparse"), "huge.dll", "5,242,881KB", "", fixedStamp, "DLL") +
                   line("", folder("names"), "back\\\\slash.txt"));
     EXPECT_EQ(outcome.err, failure(path("locked"), EACCES));
+}
+
+TEST_F(HostileTreeCliTest, FilesOfAFolderThatCannotBeSearchedArePassedOverAndCounted) {
+    // Its names can be read, but not one of its files reached: for everyone but its owner, who
+    // is root, so the lister runs as a user without rights.
+    const LockedFolder readOnly(path("names"), 0744);
+    const std::string names = folder("names");
+    const ListerOutcome outcome = runLister(
+        {"-l", "-c", "all", path("names"), path("stamps/year-9999.txt")}, {}, {}, dropPrivileges);
+    if (outcome.status == childCannotRun) {
+        GTEST_SKIP() << "privileges cannot be dropped here";
+    }
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, line("1", folder("stamps"), "year-9999.txt", "1KB", "-",
+                                tree().listedStamp(stampedFiles[2])));
+    EXPECT_EQ(outcome.err, "quiverel2000-list: 7 files passed over, their time stamps could not "
+                           "be read: '" +
+                               names + "  blanks.txt  ', '" + names + "\"quoted\" 'name'.txt', '" +
+                               names + "back\\\\slash.txt', ...\n");
 }
 
 } // namespace

@@ -6,8 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fcntl.h>
+#include <map>
+#include <pty.h>
+#include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
 
 namespace quiverel {
 namespace {
@@ -103,6 +111,9 @@ TEST_F(ListerEndToEnd, OptionsShapeTheRows) {
         {{"-c", "2", "-t", root + "/", root},
          "1\t\t" + upper(root) + "/SUB/\t\t\t\t\t\n2\t\t" + upper(root) + "/\t\t\t\t\t\n"},
         {{"-n", "-c", "1", root + "/two.dat", root}, "1\tTWO.DAT\t\t\t\t\t\t\n"},
+        {{"-l", "-p", "", "-c", "1", root}, "1\tone.txt\t\t\t\t\t\t\n2\ttwo.dat\t\t\t\t\t\t\n"},
+        {{"-l", "--pattern= ;; ", "-c", "1", root},
+         "1\tone.txt\t\t\t\t\t\t\n2\ttwo.dat\t\t\t\t\t\t\n"},
         {{"-c", "1,4", "-f", "csv", root}, "1,ONE.TXT,,,-,,,\n2,TWO.DAT,,,-,,,\n"},
         {{"-H", "-c", "1", "-p", "*.dat", root},
          "No.\tﾌｧｲﾙ名\tﾊﾟｽ名\tｻｲｽﾞ(KB)\tVer.\tﾀｲﾑｽﾀﾝﾌﾟ\tﾌﾙﾊﾟｽﾌｧｲﾙ名\t拡張子\n"
@@ -159,6 +170,46 @@ TEST_F(ListerEndToEnd, FailureExitsTwoNamingThePathAndKeepsEarlierRows) {
     }
 }
 
+TEST_F(ListerEndToEnd, FewDescriptorsStillListEveryRowAndVersion) {
+    const std::string versioned =
+        testing::readWholeFile(std::string(QUIVEREL_TEST_DATA) + "/pe/version-1.5.0.12.dll");
+    ASSERT_FALSE(versioned.empty());
+    constexpr int folders = 40;
+    for (int i = 0; i < folders; ++i) {
+        const std::string folder = "d" + std::to_string(i) + "/";
+        tree.makeFolder(folder);
+        for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+            file(folder + name);
+        }
+        for (const char* name : {"v.dll", "w.dll"}) {
+            tree.makeFile(folder + name, versioned);
+        }
+    }
+    // The lister keeps only its standard three descriptors; under a limit of 4 the fourth is the
+    // only one left to list with.
+    for (const rlim_t limit : {4, 5, 8}) {
+        SCOPED_TRACE(limit);
+        const Outcome outcome = runLister({"-c", "1,4", tree.root()}, {}, {}, [limit] {
+            const rlimit few{limit, limit};
+            return ::close_range(3, ~0U, 0) == 0 && ::setrlimit(RLIMIT_NOFILE, &few) == 0;
+        });
+        EXPECT_EQ(outcome.status, 0);
+        EXPECT_EQ(outcome.err, "");
+        std::map<std::string, int> rowsByCells;
+        std::istringstream lines(outcome.out);
+        for (std::string line; std::getline(lines, line);) {
+            ++rowsByCells[line.substr(line.find('\t'))];
+        }
+        EXPECT_EQ(rowsByCells, (std::map<std::string, int>{
+                                   {"\tA.TXT\t\t\t-\t\t\t", folders},
+                                   {"\tB.TXT\t\t\t-\t\t\t", folders},
+                                   {"\tC.TXT\t\t\t-\t\t\t", folders},
+                                   {"\tV.DLL\t\t\t1.05.12\t\t\t", folders},
+                                   {"\tW.DLL\t\t\t1.05.12\t\t\t", folders},
+                               }));
+    }
+}
+
 TEST_F(ListerEndToEnd, RelativePathsAreTakenFromTheWorkingDirectory) {
     tree.makeFolder("docs");
     file("docs/a.txt");
@@ -174,6 +225,18 @@ TEST_F(ListerEndToEnd, RelativePathsAreTakenFromTheWorkingDirectory) {
     }
 }
 
+TEST_F(ListerEndToEnd, DotDotAfterALinkLeadsWhereTheKernelTakesIt) {
+    tree.makeFolder("real");
+    tree.makeFolder("real/inner");
+    file("real/target.txt", 3000);
+    file("target.txt", 10); // where a lexical ".." would wrongly lead
+    tree.makeLink("real/inner", "link");
+
+    const Outcome outcome = runLister({"-c", "3", "link/../target.txt"}, tree.root());
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "1\t\t\t3KB\t\t\t\t\n");
+}
+
 TEST_F(ListerEndToEnd, CellsWithSeparatorsNeverBreakARow) {
     file("a,\"b\".txt");
     file("tab\tand\\back.txt");
@@ -187,7 +250,64 @@ TEST_F(ListerEndToEnd, CellsWithSeparatorsNeverBreakARow) {
     const Outcome csv = runLister({"-l", "-c", "1", "-f", "csv", tree.root()});
     EXPECT_EQ(csv.out, "1,\"a,\"\"b\"\".txt\",,,,,,\n"
                        "2,\"new\nline.txt\",,,,,,\n"
-                       "3,tab\tand\\back.txt,,,,,,\n");
+                       "3,\"tab\tand\\back.txt\",,,,,,\n");
+}
+
+// Runs the lister with all three standard streams on a pseudo-terminal set raw, so the bytes
+// read back are the bytes it wrote.
+std::string runListerOnTerminal(std::vector<std::string> args) {
+    args.insert(args.begin(), QUIVEREL_LISTER);
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    termios raw{};
+    ::cfmakeraw(&raw);
+    int terminal = -1;
+    const pid_t child = ::forkpty(&terminal, nullptr, &raw, nullptr);
+    if (child == 0) {
+        ::setenv("TZ", "UTC0", 1);
+        ::execv(QUIVEREL_LISTER, argv.data());
+        ::_exit(127);
+    }
+    if (child < 0) {
+        return "forkpty failed";
+    }
+    std::string out;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(terminal, buffer, sizeof buffer);
+        if (got > 0) {
+            out.append(buffer, static_cast<std::size_t>(got));
+        } else if (got == 0 || errno != EINTR) {
+            break; // EIO: the lister has closed its end
+        }
+    }
+    ::close(terminal);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return out;
+}
+
+TEST_F(ListerEndToEnd, NamesNeverReachATerminalAsCommands) {
+    file("bell\x07.txt");
+    file("esc\x1b]0;title\x1b\\.txt");
+    const std::string escapedRows = "1\tbell\\x07.txt\t\t\t\t\t\t\n"
+                                    "2\tesc\\x1B]0;title\\x1B\\\\.txt\t\t\t\t\t\t\n";
+
+    EXPECT_EQ(runLister({"-l", "-c", "1", tree.root()}).out, escapedRows);
+    EXPECT_EQ(runListerOnTerminal({"-l", "-c", "1", tree.root()}), escapedRows);
+    // In a file CSV keeps the cells exact; on a terminal they are escaped as in TSV.
+    EXPECT_EQ(runLister({"-l", "-c", "1", "-f", "csv", tree.root()}).out,
+              "1,\"bell\x07.txt\",,,,,,\n2,\"esc\x1b]0;title\x1b\\.txt\",,,,,,\n");
+    EXPECT_EQ(runListerOnTerminal({"-l", "-c", "1", "-f", "csv", tree.root()}),
+              "1,\"bell\\x07.txt\",,,,,,\n2,\"esc\\x1B]0;title\\x1B\\\\.txt\",,,,,,\n");
+
+    const Outcome usage = runLister({"-f", "\x1b[2J", tree.root()});
+    EXPECT_EQ(usage.status, 64);
+    EXPECT_EQ(usage.err.substr(0, usage.err.find('\n')),
+              "quiverel2000-list: invalid format '\\x1B[2J'");
 }
 
 TEST_F(ListerEndToEnd, UnwritableOutputExitsSeventyFour) {

@@ -7,9 +7,10 @@
 namespace quiverel::cli {
 namespace {
 
-std::string row(OutputFormat format, std::vector<std::string_view> cells) {
+std::string row(OutputFormat format, std::vector<std::string_view> cells,
+                OutputTarget target = OutputTarget::File) {
     std::string out = "before|";
-    appendRow(out, format, cells);
+    appendRow(out, format, target, cells);
     return out;
 }
 
@@ -21,9 +22,27 @@ TEST(TableFormat, TsvSeparatesByTabsAndEscapesWhatWouldBreakARow) {
     EXPECT_EQ(row(OutputFormat::Tsv, {""}), "before|\n");
 }
 
+TEST(TableFormat, TsvWritesOtherControlCharactersInHex) {
+    // A name holding ESC or BEL must not recolour, retitle or ring the terminal it is listed on.
+    EXPECT_EQ(row(OutputFormat::Tsv, {"\x1b]0;owned\x07", std::string_view("nul\0", 4), "del\x7f"}),
+              "before|\\x1B]0;owned\\x07\tnul\\x00\tdel\\x7F\n");
+    EXPECT_EQ(row(OutputFormat::Tsv, {"\x01\x1f\x20~\x80"}), "before|\\x01\\x1F ~\x80\n");
+}
+
+TEST(TableFormat, CsvQuotesCellsWithControlsAndEscapesThemOnlyForATerminal) {
+    const std::vector<std::string_view> cells = {"esc\x1b[31m", "say \"hi\"\x07", "back\\slash",
+                                                 "tab\there"};
+    EXPECT_EQ(row(OutputFormat::Csv, cells),
+              "before|\"esc\x1b[31m\",\"say \"\"hi\"\"\x07\",back\\slash,\"tab\there\"\n");
+    EXPECT_EQ(row(OutputFormat::Csv, cells, OutputTarget::Terminal),
+              "before|\"esc\\x1B[31m\",\"say \"\"hi\"\"\\x07\",back\\slash,\"tab\\there\"\n");
+    EXPECT_EQ(row(OutputFormat::Csv, {"a,b", "plain"}, OutputTarget::Terminal),
+              "before|\"a,b\",plain\n");
+}
+
 TEST(TableFormat, CsvQuotesOnlyWhereNeededAndDoublesQuotes) {
-    EXPECT_EQ(row(OutputFormat::Csv, {"1", "plain name.txt", "", "tab\there"}),
-              "before|1,plain name.txt,,tab\there\n");
+    EXPECT_EQ(row(OutputFormat::Csv, {"1", "plain name.txt", "", "a b"}),
+              "before|1,plain name.txt,,a b\n");
     EXPECT_EQ(row(OutputFormat::Csv, {"a,b", "say \"hi\"", "two\nlines", "cr\r", "\""}),
               "before|\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",\"cr\r\",\"\"\"\"\n");
 }
@@ -31,15 +50,14 @@ TEST(TableFormat, CsvQuotesOnlyWhereNeededAndDoublesQuotes) {
 TEST(TableFormat, FindsWhatToEscapeAnywhereInALongCell) {
     // Cells are looked at eight bytes at a time: a special byte in each place of a word, and
     // bytes that look alike in part (control characters, the other marks) that need nothing.
-    const std::string plain = "/HOME/USER/A LONG FOLDER NAME/\x01\x0b\x0c\x0e\x7f/ÄÖ";
+    const std::string plain = "/HOME/USER/A LONG FOLDER NAME/ !~\x80\xff/ÄÖ";
+    const std::pair<char, const char*> specials[] = {
+        {'\t', "\\t"},     {'\r', "\\r"},     {'\n', "\\n"},   {'\\', "\\\\"},
+        {'\x1b', "\\x1B"}, {'\x7f', "\\x7F"}, {'\0', "\\x00"}, {'\x1f', "\\x1F"}};
     for (std::size_t at = 0; at <= plain.size(); ++at) {
-        for (const char special : {'\t', '\r', '\n', '\\'}) {
+        for (const auto& [special, escaped] : specials) {
             std::string cell = plain;
             cell.insert(at, 1, special);
-            const std::string escaped = std::string(1, '\\') + (special == '\t'   ? 't'
-                                                                : special == '\r' ? 'r'
-                                                                : special == '\n' ? 'n'
-                                                                                  : '\\');
             EXPECT_EQ(row(OutputFormat::Tsv, {cell}),
                       "before|" + plain.substr(0, at) + escaped + plain.substr(at) + "\n")
                 << at;

@@ -20,14 +20,13 @@ protected:
         deep = tree.makeChain("", 300, "a-rather-long-folder-name", "");
         ASSERT_GT(deep.size(), static_cast<std::size_t>(PATH_MAX));
         // The long path is reached component by component; create its contents that way too.
-        const int folder = fs::openPath(deep, O_RDONLY | O_DIRECTORY);
-        ASSERT_GE(folder, 0) << fs::errorText(errno);
-        const int file = ::openat(folder, "data.bin", O_WRONLY | O_CREAT, 0644);
+        const fs::Descriptor folder = fs::openPath(deep, O_RDONLY | O_DIRECTORY);
+        ASSERT_TRUE(folder.isOpen()) << fs::errorText(errno);
+        const int file = ::openat(folder.get(), "data.bin", O_WRONLY | O_CREAT, 0644);
         ASSERT_GE(file, 0);
         ASSERT_EQ(::write(file, "hello", 5), 5);
         ::close(file);
-        ASSERT_EQ(::symlinkat("data.bin", folder, "link.bin"), 0);
-        ::close(folder);
+        ASSERT_EQ(::symlinkat("data.bin", folder.get(), "link.bin"), 0);
     }
 
     TempTree tree;
@@ -66,16 +65,15 @@ TEST_F(LongPathTest, StatReachesPathsLongerThanPathMax) {
 }
 
 TEST_F(LongPathTest, OpenReachesPathsLongerThanPathMax) {
-    const int fd = fs::openPath(deep + "/data.bin", O_RDONLY);
-    ASSERT_GE(fd, 0) << fs::errorText(errno);
+    const fs::Descriptor fd = fs::openPath(deep + "/data.bin", O_RDONLY);
+    ASSERT_TRUE(fd.isOpen()) << fs::errorText(errno);
     char content[8] = {};
-    EXPECT_EQ(::read(fd, content, sizeof(content)), 5);
+    EXPECT_EQ(::read(fd.get(), content, sizeof(content)), 5);
     EXPECT_STREQ(content, "hello");
-    EXPECT_NE(::fcntl(fd, F_GETFD) & FD_CLOEXEC, 0) << "descriptors are never inherited";
-    ::close(fd);
+    EXPECT_NE(::fcntl(fd.get(), F_GETFD) & FD_CLOEXEC, 0) << "descriptors are never inherited";
 
     errno = 0;
-    EXPECT_EQ(fs::openPath(deep + "/missing", O_RDONLY), -1);
+    EXPECT_FALSE(fs::openPath(deep + "/missing", O_RDONLY).isOpen());
     EXPECT_EQ(errno, ENOENT);
 }
 

@@ -49,18 +49,23 @@ TEST(RecordQueueTest, ReaderTakesEveryRecordInOrderWhileTheWriterGoesOn) {
 TEST(RecordQueueTest, FailureOrAbandonEndsTheReadersWait) {
     RecordQueue failing;
     std::thread writer([&] {
-        write(failing, "before");
+        write(failing, "published");
         failing.publish();
+        write(failing, "written");
         failing.fail(std::make_exception_ptr(std::runtime_error("no room")));
     });
+    // The records written before the failure come first, then the failure in their wake.
+    std::vector<std::string> taken;
     std::string_view record;
     EXPECT_THROW(
         {
             while (failing.take(record)) {
+                taken.emplace_back(record);
             }
         },
         std::runtime_error);
     writer.join();
+    EXPECT_EQ(taken, (std::vector<std::string>{"published", "written"}));
 
     RecordQueue abandoned;
     write(abandoned, "left behind");

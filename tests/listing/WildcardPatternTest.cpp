@@ -74,9 +74,19 @@ TEST(WildcardPatternTest, MatchesNamesAsTheTableSays) {
     }
 }
 
-TEST(WildcardPatternTest, RefusesPatternsTheSearchCannotUse) {
+TEST(WildcardPatternTest, BlankPatternsMatchEveryName) {
+    for (const char* blank : {"", ";", " ", " \t ", " ; ;\t"}) {
+        const auto pattern = WildcardPattern::parse(blank);
+        ASSERT_TRUE(pattern.has_value()) << '"' << blank << '"';
+        for (const char* name : {"a.txt", "readme", ".profile", "漢字"}) {
+            EXPECT_TRUE(pattern->matches(name)) << '"' << blank << "\" / " << name;
+        }
+    }
+}
+
+TEST(WildcardPatternTest, RefusesPatternsThatCanNeverMatchAName) {
     const std::string unusable[] = {
-        "", ";", " ", " \t ", " ; ;\t", "*/x", "a.txt;sub/*.txt", std::string("a\0b", 3),
+        "*/x", "a.txt;sub/*.txt", " ; /", std::string("a\0b", 3), std::string(";\0", 2),
     };
     for (const auto& text : unusable) {
         EXPECT_FALSE(WildcardPattern::parse(text).has_value()) << '"' << text << '"';

@@ -109,7 +109,8 @@ private slots:
         QTest::newRow("no key") << QByteArray("=x") << QString();
         QTest::newRow("comment") << QByteArray("; OptTrim=x") << QString();
         QTest::newRow("blanks around") << QByteArray("  OptTrim =  x y  ") << QString("x y");
-        QTest::newRow("comment after") << QByteArray("OptTrim=x ; note") << QString("x");
+        QTest::newRow("unquoted semicolons")
+            << QByteArray("OptTrim=*.dll;*.exe ; all") << QString("*.dll;*.exe ; all");
         QTest::newRow("quoted blanks") << QByteArray("OptTrim=\" x \"") << QString(" x ");
         QTest::newRow("escaped blank at the end") << QByteArray("OptTrim=x\\ ") << QString("x ");
         QTest::newRow("unclosed quote") << QByteArray("OptTrim=\"/srv") << QString("/srv");

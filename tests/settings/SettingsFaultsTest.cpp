@@ -6,6 +6,7 @@
 #include "settings/StoredNumber.h"
 #include "settings/StoredOptions.h"
 #include "settings/WindowPlacement.h"
+#include "platform/posix/StandardDescriptors.h"
 #include "support/ChildProcess.h"
 
 #include <QCryptographicHash>
@@ -30,6 +31,7 @@
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -691,6 +693,80 @@ private slots:
         QCOMPARE(result, 0); // the write reported its failure
         QCOMPARE(home.content(), soundFile);
         QCOMPARE(entriesOf(home.folder()), fileAndLock);
+    }
+
+    void savesNeverGrowTheFilePastWhatTheReaderTakes() {
+        // Hand-written keys with blanks read fine, but each blank is written back as "%20".
+        ConfigHome home;
+        QByteArray junk = soundFile + "[Other]\n";
+        for (int i = 0; junk.size() < maxSettingsFileSize - 64; ++i) {
+            junk += "a b c d e f " + QByteArray::number(i) + "=1\n";
+        }
+        home.put(junk);
+        QtSettingsStore store(home.root());
+        QCOMPARE(startValues(store), soundFileValues());
+        const WarningLog log;
+        QVERIFY(writePlacement(store, WindowPlacement{1, 2, 3, 4}));
+        QVERIFY(home.content().size() <= maxSettingsFileSize);
+        QCOMPARE(valuesOfACopy(home), defaultsWith({{"OptFolder", "0"},
+                                                    {"OptFindFiles", "*.dll"},
+                                                    {"OptTrim", "/srv/"},
+                                                    {"MainLeft", "1"},
+                                                    {"MainTop", "2"},
+                                                    {"MainWidth", "3"},
+                                                    {"MainHeight", "4"}}));
+        QVERIFY(!log.warnings.isEmpty());
+
+        // A value that cannot fit at all is not saved; the file stays as it was.
+        const QByteArray before = home.content();
+        QVERIFY(!store.write("Quiverel2000", "Settings", "OptTrim",
+                             std::string(maxSettingsFileSize, 'x')));
+        QCOMPARE(home.content(), before);
+        QVERIFY(writePlacement(store, WindowPlacement{5, 6, 7, 8}));
+    }
+
+    void leftoversOfKilledSavesAreRemoved() {
+        ConfigHome home;
+        home.put(soundFile);
+        const auto leaveSave = [&home](const char* name, int minutesAgo) {
+            const QString path = home.folder() + "/Quiverel2000.ini." + name;
+            putFile(path, soundFile.left(20));
+            const timeval then{::time(nullptr) - minutesAgo * 60, 0};
+            const timeval times[2] = {then, then};
+            QVERIFY(::utimes(QFile::encodeName(path).constData(), times) == 0);
+        };
+        leaveSave("tJoNJI", 5);    // killed five minutes ago
+        leaveSave("QbWxZa", 0);    // may be another program's save going on right now
+        leaveSave("notes.txt", 5); // not a name a save gives its file
+        QtSettingsStore store(home.root());
+        QVERIFY(writePlacement(store, WindowPlacement{1, 2, 3, 4}));
+        QCOMPARE(entriesOf(home.folder()),
+                 (QStringList{"Quiverel2000.ini", "Quiverel2000.ini.lock",
+                              "Quiverel2000.ini.notes.txt", "Quiverel2000.ini.QbWxZa"}));
+    }
+
+    void warningsWithStandardErrorClosedGoNowhere() {
+        // Started with "2>&-": the connection to the display would take descriptor 2, and a
+        // warning about the settings would be written into it.
+        ConfigHome home;
+        QDir().mkpath(home.file());
+        const int result = testing::runInChild([&home] {
+            ::close(STDERR_FILENO);
+            fs::keepStandardDescriptorsTaken();
+            qInstallMessageHandler(nullptr); // warnings go to standard error, as in the program
+            int connection[2];
+            if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, connection) != 0) {
+                return 2;
+            }
+            QtSettingsStore store(home.root());
+            store.read("Quiverel2000", "Settings", "OptTrim", "");
+            char received[256];
+            return ::read(connection[0], received, sizeof received) > 0 ||
+                           ::read(connection[1], received, sizeof received) > 0
+                       ? 1
+                       : 0;
+        });
+        QCOMPARE(result, 0);
     }
 
     void problemIsLoggedOnceUntilItChanges() {

@@ -161,12 +161,19 @@ private slots:
         QDir(root.path()).mkpath("Quiverel2000");
         QFile ini(root.filePath("Quiverel2000/Quiverel2000.ini"));
         QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Settings]\nOptFindFiles=*.txt,*.doc\nOptTrim=\n");
+        ini.write("[Settings]\nOptFindFiles=*.dll;*.exe\nOptTrim=*.txt,*.doc\n");
         ini.close();
         QtSettingsStore store(root.path());
         QCOMPARE(utf8(store.read("Quiverel2000", "Settings", "OptFindFiles", "")),
+                 QString("*.dll;*.exe"));
+        QCOMPARE(utf8(store.read("Quiverel2000", "Settings", "OptTrim", "")),
                  QString("*.txt,*.doc"));
-        QCOMPARE(utf8(store.read("Quiverel2000", "Settings", "OptTrim", "d")), QString());
+
+        // Saving another value keeps the lists whole, written so that QSettings reads them too.
+        QVERIFY(store.write("Quiverel2000", "Settings", "OptFolder", "0"));
+        const QSettings file(ini.fileName(), QSettings::IniFormat);
+        QCOMPARE(file.value("Settings/OptFindFiles").toString(), QString("*.dll;*.exe"));
+        QCOMPARE(file.value("Settings/OptTrim").toString(), QString("*.txt,*.doc"));
     }
 
     void unwritableStoreReportsAndKeepsGoing() {

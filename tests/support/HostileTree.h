@@ -258,11 +258,11 @@ inline const HostileTree& sharedHostileTree() {
     return tree;
 }
 
-// Locks a folder of the tree (mode 0) for the lifetime of the guard.
+// Locks a folder of the tree (mode 0, or the mode given) for the lifetime of the guard.
 class LockedFolder {
 public:
-    explicit LockedFolder(std::string folder) : m_folder(std::move(folder)) {
-        if (::chmod(m_folder.c_str(), 0) != 0) {
+    explicit LockedFolder(std::string folder, mode_t mode = 0) : m_folder(std::move(folder)) {
+        if (::chmod(m_folder.c_str(), mode) != 0) {
             throwSystemError("chmod " + m_folder);
         }
     }

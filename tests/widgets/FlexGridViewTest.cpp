@@ -3,6 +3,7 @@
 #include "window/DataSet_RowMidashi.h"
 #include "grid/GridModel.h"
 
+#include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -187,11 +188,12 @@ private slots:
 
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, centre(view, 2, 2));
         QCOMPARE(selectionOf(grid), (Selection{2, 2, 2, 2}));
-        // Shift-click: the current cell moves to the click, the block reaches back to (2, 2).
+        // Shift-click: the current cell stays where the user started, the block reaches to the
+        // click, and Shift+Up moves that far corner.
         QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ShiftModifier, centre(view, 4, 5));
-        QCOMPARE(selectionOf(grid), (Selection{4, 5, 2, 2}));
+        QCOMPARE(selectionOf(grid), (Selection{2, 2, 4, 5}));
         QTest::keyClick(&view, Qt::Key_Up, Qt::ShiftModifier);
-        QCOMPARE(selectionOf(grid), (Selection{3, 5, 2, 2}));
+        QCOMPARE(selectionOf(grid), (Selection{2, 2, 3, 5}));
 
         // After selecting everything the grid's block starts at the top-left cell.
         view.selectAll();
@@ -204,6 +206,9 @@ private slots:
         fill(grid, 5);
         FlexGridView view(grid);
         QAbstractItemModel& model = *view.model();
+        // Checks that every change the model reports keeps it consistent.
+        const QAbstractItemModelTester tester(&model,
+                                              QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
         QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
         QSignalSpy removals(&model, &QAbstractItemModel::rowsRemoved);
@@ -238,6 +243,9 @@ private slots:
         fill(grid, 5);
         FlexGridView view(grid);
         QAbstractItemModel& model = *view.model();
+        // Checks that every change the model reports keeps it consistent.
+        const QAbstractItemModelTester tester(&model,
+                                              QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
         QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
         grid.setRedraw(false);
@@ -275,6 +283,9 @@ private slots:
         fill(grid, 2);
         FlexGridView view(grid);
         QAbstractItemModel& model = *view.model();
+        // Checks that every change the model reports keeps it consistent.
+        const QAbstractItemModelTester tester(&model,
+                                              QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
         QSignalSpy removals(&model, &QAbstractItemModel::rowsRemoved);
         QSignalSpy headers(&model, &QAbstractItemModel::headerDataChanged);

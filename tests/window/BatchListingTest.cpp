@@ -5,6 +5,7 @@
 #include "grid/GridObserver.h"
 #include "listing/ListingTexts.h"
 #include "settings/Options.h"
+#include "support/ChildProcess.h"
 #include "support/FakePlatform.h"
 #include "support/TempTree.h"
 
@@ -15,6 +16,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <new>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -212,6 +215,61 @@ TEST_F(BatchListingTest, FailureNamesThePathAsGivenWithTheSystemReason) {
     EXPECT_EQ(result.reason, std::strerror(ENOENT));
 }
 
+TEST_F(BatchListingTest, ShortOfDescriptorsOrMemoryEndsTheBatchWithTheReason) {
+    const std::string ant = file("a.txt");
+    const std::string dll = file("v.dll");
+    file("dir/sub/x.txt");
+    struct Case {
+        const char* name;
+        std::vector<std::string> dropped;
+        std::string failedPath;
+        std::string reason;
+        bool noDescriptorLeft;
+    };
+    const Case cases[] = {
+        {"no descriptor left to read a version",
+         {ant, dll, file("z.txt")},
+         dll,
+         std::strerror(EMFILE),
+         true},
+        {"no memory left while the search goes on",
+         {ant, tree.path("dir")},
+         tree.path("dir"),
+         "out of memory",
+         false},
+    };
+    pump.onPump = [] {
+        throw std::bad_alloc();
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // In a child, so that the descriptors can run out: all from the lowest free one on are
+        // refused.
+        const int outcome = testing::runInChild([&] {
+            const int lowestFree = ::dup(0);
+            ::close(lowestFree);
+            const rlimit none{static_cast<rlim_t>(lowestFree), static_cast<rlim_t>(lowestFree)};
+            if (c.noDescriptorLeft && (lowestFree < 0 || ::setrlimit(RLIMIT_NOFILE, &none) != 0)) {
+                return testing::childCannotRun;
+            }
+            const BatchResult result = run(c.dropped);
+            if (result.outcome != Outcome::Failed || result.failedPath != c.failedPath) {
+                return 4;
+            }
+            if (result.reason != c.reason) {
+                return 5;
+            }
+            return column(1) == std::vector<std::string>{"a.txt"} &&
+                           column(0) == std::vector<std::string>{""}
+                       ? 0
+                       : 6;
+        });
+        ASSERT_NE(outcome, testing::childCannotRun);
+        EXPECT_EQ(outcome, 0) << "4: not failed, or not at the path; 5: wrong reason; 6: the row "
+                                 "listed before is not kept as written";
+    }
+}
+
 TEST_F(BatchListingTest, UnusablePatternLeavesThePreviousListingUntouched) {
     file("dir/b.txt");
     file("dir/a.txt");
@@ -220,7 +278,7 @@ TEST_F(BatchListingTest, UnusablePatternLeavesThePreviousListingUntouched) {
     ASSERT_EQ(before.size(), 2u);
     messages.shown.clear();
 
-    for (const char* pattern : {"", " ; ", "sub/*.txt"}) {
+    for (const char* pattern : {"sub/*.txt", " ; /", "*.txt;a/b"}) {
         SCOPED_TRACE(pattern);
         options.OptFindFiles = pattern;
         const BatchResult result = run({tree.path("dir")});

@@ -38,7 +38,9 @@ private slots:
             << QStringList{"a", "sub/b.txt"} << QString("/work/a /work/sub/b.txt");
         QTest::newRow("dots resolved lexically")
             << QStringList{"./a", "../b", "."} << QString("/work/a /b /work");
-        QTest::newRow("trailing separator dropped") << QStringList{"sub/"} << QString("/work/sub");
+        QTest::newRow("trailing separator kept") << QStringList{"sub/"} << QString("/work/sub/");
+        QTest::newRow("a \"..\" after a name is left to the kernel")
+            << QStringList{"link/../t.txt"} << QString("/work/link/../t.txt");
         QTest::newRow("empty argument stays empty")
             << QStringList{"/a", "", "/b"} << QString("/a  /b");
         QTest::newRow("blank inside an argument") << QStringList{"/a b"} << QString("/a b");

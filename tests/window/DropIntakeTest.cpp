@@ -1,6 +1,7 @@
 #include "DropHelpers.h"
 #include "MainWindowFixture.h"
 #include "support/TestText.h"
+#include "window/CommandLine.h"
 #include "widgets/FlexGridAdapter.h"
 #include "window/ProcessingWindow.h"
 
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -40,6 +42,15 @@ public:
 private:
     QTemporaryDir m_root;
 };
+
+// URLs as a drop source writes them; "{dir}" in each stands for folder.
+QList<QUrl> encodedUrls(const QStringList& urls, const QString& folder) {
+    QList<QUrl> list;
+    for (const QString& url : urls) {
+        list << QUrl::fromEncoded(QString(url).replace("{dir}", folder).toUtf8());
+    }
+    return list;
+}
 
 } // namespace
 
@@ -84,20 +95,56 @@ private slots:
         QCOMPARE(utf8(f.messageBox.shown[0].title), QString("Quiverel2000"));
     }
 
+    void dropWithoutFilesChangesNothing_data() {
+        // What a drop carries: a text, or URLs written out with "{dir}" standing for the files'
+        // folder. The URLs all name a file that is there, yet none of them a local file.
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("urls");
+        QTest::newRow("text") << "/tmp" << QStringList{};
+        QTest::newRow("a file on another host") << "" << QStringList{"file://otherhost{dir}/b.txt"};
+        QTest::newRow("a name cut by a NUL") << "" << QStringList{"file://{dir}/b.txt%00zzz"};
+        QTest::newRow("a relative path") << "" << QStringList{"file:b.txt"};
+        QTest::newRow("a web page") << "" << QStringList{"https://localhost{dir}/b.txt"};
+    }
+
     void dropWithoutFilesChangesNothing() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, urls);
+        Files files;
+        // A relative path would be taken from where the program was started.
+        const QString startFolder = QDir::currentPath();
+        QDir::setCurrent(files.path(""));
+        const auto back = qScopeGuard([&] { QDir::setCurrent(startFolder); });
         MainWindowFixture f;
         f.load();
         QSignalSpy redraws(static_cast<FlexGridAdapter*>(f.gridView().model()),
                            &FlexGridAdapter::redrawSwitched);
-        QMimeData text;
-        text.setText("/tmp");
-        QVERIFY(!dragEnter(f.gridView(), text));
-        QVERIFY(!drop(f.gridView(), text));
+        QMimeData data;
+        if (urls.isEmpty()) {
+            data.setText(text);
+        } else {
+            data.setUrls(encodedUrls(urls, files.path("")));
+        }
+        QVERIFY(!dragEnter(f.gridView(), data));
+        QVERIFY(!drop(f.gridView(), data));
         QCOMPARE(redraws.count(), 0);
         QVERIFY(f.pointer.shapes.empty());
         QVERIFY(f.messageBox.shown.empty());
         QCOMPARE(f.grid().Rows(), 2);
         QCOMPARE(f.cell(0, 1), QString("ﾌｧｲﾙ名"));
+    }
+
+    void onlyLocalFilesOfADropAreListed() {
+        Files files;
+        MainWindowFixture f;
+        f.load();
+        QMimeData data;
+        data.setUrls(encodedUrls({"file://otherhost{dir}/b.txt", "file://localhost{dir}/A.txt",
+                                  "file://{dir}/b.txt%00zzz", "file:b.txt", "file:{dir}/tree/one"},
+                                 files.path("")));
+        QVERIFY(drop(f.gridView(), data));
+        QCOMPARE(column(f, 1), (QStringList{"1.TXT", "A.TXT"}));
+        QVERIFY(f.messageBox.shown.empty());
     }
 
     void dropOfferedOnlyAsAMoveIsRefused() {
@@ -137,25 +184,36 @@ private slots:
         QCOMPARE(column(f, 1), QStringList{"A.TXT"});
     }
 
-    void closingDuringABatchCancelsItThenCloses() {
+    void closingDuringABatchEndsItQuietlyOnceTheDropIsOver() {
         Files files;
-        MainWindowFixture f;
-        f.load();
-        QVERIFY(f.showAndWait());
-        int yields = 0;
-        f.pump.onPump = [&] {
-            if (++yields == 1) {
-                f.settings.writes.clear();
-                f.window->close();
-                QVERIFY(f.window->isVisible());
-            }
-        };
-        QVERIFY(drop(f.gridView(), *fileDrop({files.path("tree")})));
-        QCOMPARE(yields, 1);
-        QVERIFY(!f.window->isVisible());
-        QCOMPARE(f.settings.writes,
-                 (std::vector<std::string>{"MainLeft", "MainTop", "MainWidth", "MainHeight"}));
-        QVERIFY(f.grid().Rows() < 4);
+        int yieldsOfAWholeBatch = 0;
+        {
+            MainWindowFixture f;
+            f.load();
+            QVERIFY(drop(f.gridView(), *fileDrop({files.path("tree")})));
+            yieldsOfAWholeBatch = f.pump.calls;
+        }
+        QVERIFY(yieldsOfAWholeBatch >= 3);
+        // File > Exit at each moment the batch lets events through.
+        for (int closeAt = 1; closeAt <= yieldsOfAWholeBatch; ++closeAt) {
+            MainWindowFixture f;
+            f.load();
+            QVERIFY(f.showAndWait());
+            f.pump.onPump = [&] {
+                if (f.pump.calls == closeAt) {
+                    f.settings.writes.clear();
+                    f.action("mnuFileExit")->trigger();
+                    QVERIFY(f.window->isVisible());
+                }
+            };
+            QVERIFY(drop(f.gridView(), *fileDrop({files.path("tree")})));
+            // The window outlives the delivery of its drop, then goes without a word.
+            QVERIFY2(f.window->isVisible(), qPrintable(QString("close at %1").arg(closeAt)));
+            QTRY_VERIFY(!f.window->isVisible());
+            QCOMPARE(f.messageBox.shown.size(), std::size_t{0});
+            QCOMPARE(f.settings.writes,
+                     (std::vector<std::string>{"MainLeft", "MainTop", "MainWidth", "MainHeight"}));
+        }
     }
 
     void processingWindowShowsAndCancels() {
@@ -230,6 +288,23 @@ private slots:
         QCOMPARE(utf8(f.messageBox.shown[0].text), QString("検索対象ﾌｧｲﾙの指定に誤りがあります。"));
         QCOMPARE(utf8(f.messageBox.shown[1].title), QString("Quiverel"));
         QCOMPARE(f.pointer.shapes, (std::vector{Shape::Busy, Shape::Default}));
+    }
+
+    void commandLineDotDotAfterALinkLeadsWhereTheKernelTakesIt() {
+        QTemporaryDir root;
+        const QDir dir(root.path());
+        QVERIFY(dir.mkpath("real/inner"));
+        QFile target(dir.filePath("real/target.txt"));
+        QVERIFY(target.open(QIODevice::WriteOnly) && target.write(QByteArray(3000, 'x')) == 3000);
+        target.close();
+        QFile decoy(dir.filePath("target.txt")); // where a lexical ".." would wrongly lead
+        QVERIFY(decoy.open(QIODevice::WriteOnly));
+        decoy.close();
+        QVERIFY(QFile::link(dir.filePath("real/inner"), dir.filePath("link")));
+
+        MainWindowFixture f;
+        f.load(argumentText({"link/../target.txt"}, root.path().toStdString()));
+        QCOMPARE(column(f, 3), QStringList{"3KB"});
     }
 
     void commandLineOptionsComeFromTheStore() {

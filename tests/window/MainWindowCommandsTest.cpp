@@ -2,12 +2,14 @@
 #include "MainWindowFixture.h"
 #include "support/TestText.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,6 +18,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
 #include <functional>
 
 using namespace quiverel;
@@ -128,6 +131,46 @@ class MainWindowCommandsTest : public QObject {
         QTest::keyClick(target, key, modifiers);
     }
 
+    // One thing the user does, as the table of the selection test writes it.
+    void perform(MainWindowFixture& f, const QString& step) {
+        FlexGridView& view = f.gridView();
+        const QStringList words = step.split(' ');
+        const auto number = [&](int k) {
+            return words[k].toInt();
+        };
+        const auto centre = [&](int row, int col) {
+            return view.visualRect(view.model()->index(row - 1, col - 1)).center();
+        };
+        const QString& what = words[0];
+        if (what == "corner") {
+            QTest::mouseClick(view.findChild<QAbstractButton*>(), Qt::LeftButton);
+        } else if (what == "heading") {
+            QHeaderView* headings = view.horizontalHeader();
+            QTest::mouseClick(headings->viewport(), Qt::LeftButton, {},
+                              QPoint(headings->sectionViewportPosition(number(1) - 1) + 10, 5));
+        } else if (what == "number") {
+            QHeaderView* numbers = view.verticalHeader();
+            QTest::mouseClick(numbers->viewport(), Qt::LeftButton, {},
+                              QPoint(10, numbers->sectionViewportPosition(number(1) - 1) + 5));
+        } else if (what == "click" || what == "Shift+click") {
+            QTest::mouseClick(view.viewport(), Qt::LeftButton,
+                              what == "click" ? Qt::NoModifier : Qt::ShiftModifier,
+                              centre(number(1), number(2)));
+        } else if (what == "drag") {
+            QTest::mousePress(view.viewport(), Qt::LeftButton, {}, centre(number(1), number(2)));
+            QTest::mouseMove(view.viewport(), centre(number(3), number(4)));
+            QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, centre(number(3), number(4)));
+        } else if (what == "focus") {
+            QWidget* control = f.find(words[1].toLatin1().constData());
+            control->setFocus(Qt::OtherFocusReason);
+            QTRY_COMPARE(QApplication::focusWidget(), control);
+        } else {
+            const QKeySequence key(what);
+            QTest::keyClick(static_cast<QWidget*>(nullptr), key[0].key(),
+                            key[0].keyboardModifiers());
+        }
+    }
+
 private slots:
     void everyWayToCopyCopiesTheSelectionOnce_data() {
         QTest::addColumn<QString>("how");
@@ -202,27 +245,68 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("kept"));
     }
 
-    void theGridKeepsItsOwnKeysAndCopiesWhatTheyChose() {
+    void everySelectionTheUserMakesIsTheGridsAndIsCopied_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QList<int>>("selection"); // Row, Col, RowSel, ColSel
+        // The listing leaves the current cell at (3, 0) with the focus in the grid.
+        QTest::newRow("corner button") << QStringList{"corner"} << QList<int>{1, 1, 3, 7};
+        QTest::newRow("Ctrl+A") << QStringList{"Ctrl+A"} << QList<int>{1, 1, 3, 7};
+        QTest::newRow("heading") << QStringList{"heading 2"} << QList<int>{1, 2, 3, 2};
+        QTest::newRow("No. cell") << QStringList{"number 2"} << QList<int>{2, 1, 2, 7};
+        QTest::newRow("click") << QStringList{"click 2 3"} << QList<int>{2, 3, 2, 3};
+        QTest::newRow("drag up and left") << QStringList{"drag 3 4 1 2"} << QList<int>{3, 4, 1, 2};
+        QTest::newRow("Shift+click")
+            << QStringList{"click 1 5", "Shift+click 2 3"} << QList<int>{1, 5, 2, 3};
+        QTest::newRow("keys from the listing's current cell")
+            << QStringList{"Right", "Shift+Right", "Shift+Up"} << QList<int>{3, 1, 2, 2};
+        QTest::newRow("keys after a click")
+            << QStringList{"click 1 1", "Down", "Right", "Shift+Down", "Shift+Right"}
+            << QList<int>{2, 2, 3, 3};
+        QTest::newRow("Tab into the grid moves nothing")
+            << QStringList{"focus Check_Omoji", "Tab"} << QList<int>{3, 0, 3, 0};
+    }
+
+    void everySelectionTheUserMakesIsTheGridsAndIsCopied() {
+        QFETCH(QStringList, steps);
+        QFETCH(QList<int>, selection);
         Folder folder({"a.txt", "b.txt", "c.txt"});
         MainWindowFixture f;
         listThreeFiles(f, folder);
+        // The grid took the focus when the window opened.
+        QCOMPARE(QApplication::focusWidget(), &f.gridView());
         f.messageBox.shown.clear();
-        select(f.grid(), 1, 1, 1, 1);
-        f.gridView().setFocus();
 
-        QTest::keyClick(&f.gridView(), Qt::Key_Down);
-        QTest::keyClick(&f.gridView(), Qt::Key_Right);
-        QCOMPARE((QList<int>{f.grid().Row(), f.grid().Col()}), (QList<int>{2, 2}));
-        QTest::keyClick(&f.gridView(), Qt::Key_Down, Qt::ShiftModifier);
-        QTest::keyClick(&f.gridView(), Qt::Key_Right, Qt::ShiftModifier);
-        // The current cell moved on; the block reaches back to where the moves began.
-        QCOMPARE(selectionOf(f.grid()), (QList<int>{3, 3, 2, 2}));
-        QVERIFY(f.messageBox.shown.empty());
+        for (const QString& step : steps) {
+            perform(f, step);
+        }
+        QCOMPARE(selectionOf(f.grid()), selection);
+        QCOMPARE(QApplication::focusWidget(), &f.gridView());
+        // What the view shows selected is that block's data cells, and they are what is copied.
+        const int top = std::min(selection[0], selection[2]);
+        const int bottom = std::max(selection[0], selection[2]);
+        const int left = std::max(1, std::min(selection[1], selection[3]));
+        const int right = std::max(selection[1], selection[3]);
+        QModelIndexList block;
+        QString copied;
+        for (int row = top; row <= bottom; ++row) {
+            for (int col = left; col <= right; ++col) {
+                block << f.gridView().model()->index(row - 1, col - 1);
+                copied += f.cell(row, col) + (col == right ? "\r\n" : "\t");
+            }
+        }
+        QModelIndexList shown = f.gridView().selectionModel()->selectedIndexes();
+        std::sort(shown.begin(), shown.end());
+        QCOMPARE(shown, block);
 
-        QTest::keyClick(&f.gridView(), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(utf8(f.clipboard.text), QString("%1\t1KB\r\n%1\t1KB\r\n").arg(f.cell(2, 2)));
+        QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_C, Qt::ControlModifier);
+        if (selection[1] == 0) {
+            QCOMPARE(f.messageBox.shown, std::vector{nothingSelected});
+            QCOMPARE(f.clipboard.sets, 0);
+            return;
+        }
+        QCOMPARE(utf8(f.clipboard.text), copied);
         QCOMPARE(f.messageBox.shown.size(), std::size_t(1));
-        QCOMPARE(selectionOf(f.grid()), (QList<int>{2, 2, 3, 3}));
+        QCOMPARE(selectionOf(f.grid()), (QList<int>{top, left, bottom, right}));
     }
 
     void aSelectionTouchingTheHeadingOrTheNumbersIsRefused_data() {
@@ -317,6 +401,26 @@ private slots:
         QCOMPARE(f.window->options().OptFindFiles, std::string("*.LOG"));
     }
 
+    void aPatternClearedInTheOptionsListsEveryFile() {
+        Folder folder({"a.txt", "b.log", "sub/c"});
+        MainWindowFixture f;
+        f.load();
+        whileModal([&] { f.action("mnuViewOptions")->trigger(); },
+                   [&](QDialog& dialog) {
+                       auto* pattern = control<QLineEdit>(dialog, "Text1");
+                       QTest::keyClick(pattern, Qt::Key_A, Qt::ControlModifier);
+                       QTest::keyClick(pattern, Qt::Key_Delete);
+                       click(dialog, "cmdOK");
+                   });
+        QCOMPARE(f.window->options().OptFindFiles, std::string());
+
+        QVERIFY(drop(f.gridView(), *fileDrop({folder.path()})));
+        QCOMPARE(column(f, 1), (QStringList{"A.TXT", "B.LOG", "C"}));
+        QVERIFY(drop(f.gridView(), *fileDrop({folder.path("b.log")})));
+        QCOMPARE(column(f, 1), QStringList{"B.LOG"});
+        QVERIFY(f.messageBox.shown.empty());
+    }
+
     void optionsTakenOverDuringABatchApplyFromItsNextFolder() {
         Folder first({"one/a.txt", "one/deeper/b.txt"});
         Folder second({"c.txt"});
@@ -380,7 +484,7 @@ private slots:
         QVERIFY(drop(f.gridView(), *fileDrop({folder.path()})));
         QVERIFY(stillShownUnderTheDialog);
         QCOMPARE(yields, 1);
-        QVERIFY(!f.window->isVisible());
+        QTRY_VERIFY(!f.window->isVisible());
         QVERIFY(f.grid().Rows() < 4);
     }
 

@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 
+#include <array>
+
 using namespace quiverel;
 using namespace quiverel::testing;
 
@@ -280,17 +282,63 @@ private slots:
         }
     }
 
-    void storedPlacementIsAppliedAsItIs() {
+    void storedPlacementIsHeldToTheDesktop_data() {
+        // MainLeft, MainTop, MainWidth, MainHeight; where the window opens and with what size.
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("opensAt");
+        QTest::addColumn<QString>("size");
+        QTest::newRow("fits") << QStringList{"1500", "2000", "9000", "7215.5"} << "stored"
+                              << "stored";
+        for (const char* huge : {"1e30", "2147483647", "500000"}) {
+            QTest::newRow(huge) << QStringList{"1000", "1000", huge, huge} << "stored"
+                                << "desktop";
+        }
+        for (const char* tiny : {"0", "-500", "1e-45"}) {
+            QTest::newRow(tiny) << QStringList{"1000", "1000", tiny, tiny} << "stored"
+                                << "minimum";
+        }
+        QTest::newRow("off every screen")
+            << QStringList{"40000", "30000", "9000", "7000"} << "default"
+            << "stored";
+        QTest::newRow("title bar above the screen")
+            << QStringList{"1500", "-3000", "9000", "7000"} << "default"
+            << "stored";
+        QTest::newRow("partly right of the screen")
+            << QStringList{"9000", "1500", "9000", "7000"} << "stored"
+            << "stored";
+    }
+
+    void storedPlacementIsHeldToTheDesktop() {
+        QFETCH(QStringList, stored);
+        QFETCH(QString, opensAt);
+        QFETCH(QString, size);
+        const std::array<std::string, 4> keys{"MainLeft", "MainTop", "MainWidth", "MainHeight"};
         MainWindowFixture f;
-        f.settings.set("MainLeft", "40000");
-        f.settings.set("MainTop", "30000");
-        f.settings.set("MainWidth", "9000");
-        f.settings.set("MainHeight", "7215.5");
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            f.settings.set(keys[k], stored[static_cast<int>(k)].toStdString());
+        }
         f.load();
         QVERIFY(f.showAndWait());
-        QCOMPARE(f.window->frameGeometry(),
-                 QRect(f.pxX(40000), f.pxY(30000), f.pxX(9000), f.pxY(7215.5)));
-        QCOMPARE(utf8(f.settings.value("MainHeight")), QString("7215.5"));
+        const QRect desktop = f.window->screen()->availableGeometry();
+        const QPoint topLeft =
+            opensAt == "default" ? QPoint(f.pxX(1000), f.pxY(1000))
+                                 : QPoint(f.pxX(stored[0].toDouble()), f.pxY(stored[1].toDouble()));
+        const QSize outer = size == "desktop" ? desktop.size()
+                            : size == "minimum"
+                                ? QSize(f.pxX(2040), f.pxY(1200))
+                                : QSize(f.pxX(stored[2].toDouble()), f.pxY(stored[3].toDouble()));
+        QCOMPARE(f.window->frameGeometry(), QRect(topLeft, outer));
+        f.window->close();
+        if (size == "stored") {
+            QCOMPARE(utf8(f.settings.value("MainHeight")), stored[3]);
+        }
+
+        // What was stored back opens the same window again.
+        MainWindowFixture next;
+        next.settings.values = f.settings.values;
+        next.load();
+        QVERIFY(next.showAndWait());
+        QCOMPARE(next.window->frameGeometry(), QRect(topLeft, outer));
     }
 
     void resizingStoresThePlacement() {

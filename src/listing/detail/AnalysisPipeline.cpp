@@ -13,7 +13,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <thread>
-#include <unistd.h>
 
 namespace quiverel {
 namespace {
@@ -98,8 +97,8 @@ void AnalysisPipeline::add(const std::string& folder, const NameList& files) {
         analyser.onCallingThread = !analyser.thread->started();
     }
     std::string_view job;
-    if (analyser.onCallingThread && analyser.folders.take(job)) {
-        analyseFolder(analyser, job);
+    if (analyser.onCallingThread && analyser.folders.take(job) && !analyseOrFail(analyser, job)) {
+        analyser.folders.abandon();
     }
 }
 
@@ -154,14 +153,22 @@ bool AnalysisPipeline::next(RowTexts& row) {
 }
 
 void AnalysisPipeline::run(Analyser& analyser) {
-    try {
-        std::string_view job;
-        while (analyser.folders.take(job)) {
-            analyseFolder(analyser, job);
+    std::string_view job;
+    while (analyser.folders.take(job)) {
+        if (!analyseOrFail(analyser, job)) {
+            return;
         }
-        analyser.files.close();
+    }
+    analyser.files.close();
+}
+
+bool AnalysisPipeline::analyseOrFail(Analyser& analyser, std::string_view job) {
+    try {
+        analyseFolder(analyser, job);
+        return true;
     } catch (...) {
         analyser.files.fail(std::current_exception());
+        return false;
     }
 }
 
@@ -171,10 +178,12 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
     std::uint64_t count = 0;
     in = varint::read(in, count);
     const std::string folderText(folder);
-    // Opened only to reach the folder's files by name; when it cannot be opened (-1), every
-    // query of its files fails.
-    const fs::Descriptor folderFd(fs::openPath(folderText, O_PATH | O_DIRECTORY));
-    // The display text of the folder with its separator, the same for all its files.
+    // Opened only to reach the folder's files by name; without it they are reached by path.
+    fs::Descriptor folderFd = fs::openPath(folderText, O_PATH | O_DIRECTORY);
+    // The native and the display text of the folder with its separator, the same for all its
+    // files.
+    std::string nativePrefix = folderText;
+    appendName(nativePrefix, std::string_view());
     std::string prefix;
     appendDisplayText(prefix, folderText);
     appendName(prefix, std::string_view());
@@ -184,17 +193,19 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
         upperCaseAscii(shared);
     }
     writeText(analyser.files.room(textSize(shared)), shared);
+    std::string nativePath;
     std::string fullPath;
     FileFacts facts;
     FactTexts texts;
     for (std::uint64_t i = 0; i < count && !analyser.folders.abandoned(); ++i) {
         std::string_view name;
         in = readText(in, name) + 1;
+        nativePath.assign(nativePrefix).append(name);
         fullPath.assign(prefix);
         appendDisplayText(fullPath, name);
         // Each name is followed by a NUL.
-        analyseFile(fs::FileRef::inFolder(folderFd.get(), name.data()), fullPath, m_upperCase,
-                    facts);
+        analyseFile(fs::FileRef::inFolder(folderFd, name.data(), nativePath), fullPath,
+                    m_upperCase, facts);
         const RowTexts& row = texts.of(facts);
 
         const std::size_t kept = row[cell::fullPath].starts_with(shared) ? shared.size() : 0;

@@ -15,9 +15,9 @@ class NameList;
 // Analyses the files a folder search finds on other threads while the search goes on, and hands
 // back their row texts in the order the files were found. The folders go to the analysing
 // threads in turn, and their files come back from each in the same turn. Each file is queried by
-// its name inside its folder. Both the folders waiting for analysis and the texts waiting to be
-// taken are kept packed in record queues, so the texts of a whole tree need little more room
-// than the rows they become, and nothing of them stays behind.
+// its name inside its folder, or by its path while descriptors run short. Both the folders waiting
+// for analysis and the texts waiting to be taken are kept packed in record queues, so the texts of
+// a whole tree need little more room than the rows they become, and nothing of them stays behind.
 class AnalysisPipeline {
 public:
     // One analysing thread per processor core, up to four.
@@ -35,7 +35,8 @@ public:
     void close();
     // The next file in the order added, waiting for its analysis; false once every file has been
     // taken after close(). The texts stay valid until the next call. A failure of an analysing
-    // thread (no memory) is thrown here.
+    // thread (a file it cannot reach for want of descriptors or memory) is thrown here in place
+    // of that file, once every file before it has been taken.
     bool next(RowTexts& row);
 
 private:
@@ -49,7 +50,9 @@ private:
     };
 
     void run(Analyser& analyser);
-    // Analyses the files of one folder, then marks the folder's end.
+    // Analyses the files of one folder, then marks the folder's end. False when the analysis
+    // failed: the failure then follows the files analysed before it, and nothing more comes.
+    bool analyseOrFail(Analyser& analyser, std::string_view job);
     void analyseFolder(Analyser& analyser, std::string_view job);
 
     const bool m_upperCase;

@@ -1,7 +1,5 @@
 #include "listing/detail/FileSystem.h"
 
-#include "platform/posix/Descriptor.h"
-
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -11,12 +9,13 @@
 namespace quiverel::fs {
 namespace {
 
-// Runs operation(dirfd, rest) where rest is short enough for one system call. A long path is
-// walked from its start in pieces that each fit, keeping one descriptor open at a time.
+// Runs operation(dirfd, rest, heldHere) where rest is short enough for one system call and
+// heldHere tells how many descriptors the walk holds meanwhile. A long path is walked from its
+// start in pieces that each fit, keeping one descriptor open at a time.
 template <typename Operation> int walkLongPath(const std::string& path, Operation operation) {
     constexpr std::size_t limit = PATH_MAX - 1;
     if (path.size() <= limit) {
-        return operation(AT_FDCWD, path.c_str());
+        return operation(AT_FDCWD, path.c_str(), 0);
     }
     Descriptor dir(AT_FDCWD);
     std::size_t start = 0;
@@ -28,45 +27,56 @@ template <typename Operation> int walkLongPath(const std::string& path, Operatio
         }
         // The piece includes its final separator, so a leading "/" opens the root.
         const std::string piece = path.substr(start, cut - start + 1);
-        const int next = ::openat(dir.get(), piece.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-        if (next < 0) {
+        Descriptor next = openWhenFree(
+            [&] { return ::openat(dir.get(), piece.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC); },
+            dir.isOpen() ? 1 : 0);
+        if (!next.isOpen()) {
             return -1;
         }
-        dir.reset(next);
+        dir = std::move(next);
         start = cut + 1;
     }
     const std::string rest = start < path.size() ? path.substr(start) : std::string(".");
-    return operation(dir.get(), rest.c_str());
+    return operation(dir.get(), rest.c_str(), 1);
 }
 
 } // namespace
 
 int statPath(const std::string& nativePath, struct stat& out, bool followLinks) {
     const int flags = followLinks ? 0 : AT_SYMLINK_NOFOLLOW;
-    const int result = walkLongPath(nativePath, [&](int dirfd, const char* rest) {
+    const int result = walkLongPath(nativePath, [&](int dirfd, const char* rest, int) {
         return ::fstatat(dirfd, rest, &out, flags);
     });
     return result == 0 ? 0 : errno;
 }
 
-int openPath(const std::string& nativePath, int flags) {
-    return walkLongPath(nativePath, [&](int dirfd, const char* rest) {
-        return ::openat(dirfd, rest, flags | O_CLOEXEC);
+Descriptor openPath(const std::string& nativePath, int flags) {
+    Descriptor opened(-1);
+    walkLongPath(nativePath, [&](int dirfd, const char* rest, int heldHere) {
+        opened = openWhenFree([&] { return ::openat(dirfd, rest, flags | O_CLOEXEC); }, heldHere);
+        return opened.get();
     });
+    return opened;
 }
 
 int FileRef::stat(struct stat& out) const {
-    if (m_path != nullptr) {
-        return statPath(*m_path, out);
+    if (!byName()) {
+        return statPath(m_path, out);
     }
-    return ::fstatat(m_folderFd, m_name, &out, 0) == 0 ? 0 : errno;
+    return ::fstatat(m_folder->get(), m_name, &out, 0) == 0 ? 0 : errno;
 }
 
-int FileRef::open(int flags) const {
-    if (m_path != nullptr) {
-        return openPath(*m_path, flags);
+Descriptor FileRef::open(int flags) const {
+    if (byName()) {
+        Descriptor file =
+            openOnce([&] { return ::openat(m_folder->get(), m_name, flags | O_CLOEXEC); });
+        if (file.isOpen() || !isOutOfDescriptors(errno)) {
+            return file;
+        }
+        // Waiting for a descriptor, this thread holds none; the folder's files go by path now.
+        m_folder->reset(-1);
     }
-    return ::openat(m_folderFd, m_name, flags | O_CLOEXEC);
+    return openPath(m_path, flags);
 }
 
 std::string errorText(int error) {

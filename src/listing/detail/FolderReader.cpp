@@ -9,7 +9,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace quiverel {
 namespace {
@@ -20,11 +19,15 @@ enum class EntryKind { Folder, File, Other };
     throw ListingFailure(toDisplayText(folder), fs::errorText(error));
 }
 
-// A directory stream closed when it goes out of scope.
+// A directory stream closed when it goes out of scope; its descriptor, handed over from a
+// Descriptor, is given back then.
 class DirectoryStream {
 public:
     explicit DirectoryStream(DIR* stream) : m_stream(stream) {}
-    ~DirectoryStream() { ::closedir(m_stream); }
+    ~DirectoryStream() {
+        ::closedir(m_stream);
+        fs::noteGivenBack();
+    }
     DirectoryStream(const DirectoryStream&) = delete;
     DirectoryStream& operator=(const DirectoryStream&) = delete;
     DIR* get() const { return m_stream; }
@@ -37,23 +40,36 @@ bool isHidden(const char* name) {
     return name[0] == '.';
 }
 
+// The entry's facts; false when it cannot be reached. For want of memory the folder cannot be
+// read whole, and the reading fails.
+bool statEntry(const std::string& folder, int folderFd, const char* name, struct stat& status,
+               int flags) {
+    if (::fstatat(folderFd, name, &status, flags) == 0) {
+        return true;
+    }
+    if (fs::isShortOfResources(errno)) {
+        failOn(folder, errno);
+    }
+    return false;
+}
+
 // A link counts as a file when it leads to a regular file; a link to a folder, a broken link
 // and anything that is neither file nor folder are passed over.
-EntryKind kindFromStat(int folderFd, const char* name) {
+EntryKind kindFromStat(const std::string& folder, int folderFd, const char* name) {
     struct stat status {};
-    if (::fstatat(folderFd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (!statEntry(folder, folderFd, name, status, AT_SYMLINK_NOFOLLOW)) {
         return EntryKind::Other;
     }
     if (S_ISDIR(status.st_mode)) {
         return EntryKind::Folder;
     }
-    if (S_ISLNK(status.st_mode) && ::fstatat(folderFd, name, &status, 0) != 0) {
+    if (S_ISLNK(status.st_mode) && !statEntry(folder, folderFd, name, status, 0)) {
         return EntryKind::Other;
     }
     return S_ISREG(status.st_mode) ? EntryKind::File : EntryKind::Other;
 }
 
-EntryKind kindOf(int folderFd, const dirent& entry) {
+EntryKind kindOf(const std::string& folder, int folderFd, const dirent& entry) {
     switch (entry.d_type) {
     case DT_DIR:
         return EntryKind::Folder;
@@ -61,7 +77,7 @@ EntryKind kindOf(int folderFd, const dirent& entry) {
         return EntryKind::File;
     case DT_LNK:
     case DT_UNKNOWN:
-        return kindFromStat(folderFd, entry.d_name);
+        return kindFromStat(folder, folderFd, entry.d_name);
     default:
         return EntryKind::Other;
     }
@@ -69,16 +85,17 @@ EntryKind kindOf(int folderFd, const dirent& entry) {
 
 DIR* openStream(const std::string& folder, bool followLink) {
     const int flags = O_RDONLY | O_DIRECTORY | (followLink ? 0 : O_NOFOLLOW);
-    const int fd = fs::openPath(folder, flags);
-    if (fd < 0) {
+    fs::Descriptor opened = fs::openPath(folder, flags);
+    if (!opened.isOpen()) {
         failOn(folder, errno);
     }
-    DIR* stream = ::fdopendir(fd);
+    DIR* stream = ::fdopendir(opened.get());
     if (stream == nullptr) {
         const int error = errno;
-        ::close(fd);
+        opened.reset(-1);
         failOn(folder, error);
     }
+    opened.handOver();
     return stream;
 }
 
@@ -107,7 +124,7 @@ FolderContents readFolder(const std::string& folder, const WildcardPattern& patt
         if (isHidden(entry->d_name)) {
             continue; // also "." and ".."
         }
-        switch (kindOf(folderFd, *entry)) {
+        switch (kindOf(folder, folderFd, *entry)) {
         case EntryKind::Folder:
             contents.subFolders.add(entry->d_name);
             break;

@@ -56,8 +56,10 @@ void RecordQueue::close() {
 void RecordQueue::fail(std::exception_ptr failure) {
     {
         const std::lock_guard lock(m_mutex);
+        m_publishedCount += m_unpublished;
         m_failure = std::move(failure);
     }
+    m_unpublished = 0;
     m_published.notify_one();
 }
 
@@ -68,10 +70,13 @@ bool RecordQueue::take(std::string_view& record) {
         m_published.wait(lock, [this] {
             return m_publishedCount > m_taken || m_closed || m_failure || abandoned();
         });
-        if (m_failure) {
-            std::rethrow_exception(m_failure);
+        if (abandoned()) {
+            return false;
         }
-        if (abandoned() || m_publishedCount == m_taken) {
+        if (m_publishedCount == m_taken) {
+            if (m_failure) {
+                std::rethrow_exception(m_failure);
+            }
             return false;
         }
         // Blocks wholly taken go back to the system.

@@ -23,7 +23,8 @@ public:
     void publish();
     // Writer: no more records follow; the reader takes what is left, then hears of the end.
     void close();
-    // Writer: the writing failed; the reader's next take() throws the failure.
+    // Writer: the writing failed; once the reader has taken the records written before, its next
+    // take() throws the failure.
     void fail(std::exception_ptr failure);
 
     // Reader: the next record, waiting for it; false at the end. The view stays valid until the

@@ -7,10 +7,18 @@
 #include <charconv>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
+#include <system_error>
 
 namespace quiverel {
 namespace {
+
+// A file that cannot be reached for want of descriptors or memory may well have a version:
+// reading none is no answer.
+void failWhenShort(int error) {
+    if (fs::isShortOfResources(error)) {
+        throw std::system_error(error, std::generic_category());
+    }
+}
 
 // The fixed file information of the file at the path, when it is a regular file. A FIFO,
 // device or folder is not opened, and the check is made again on the open descriptor so that
@@ -18,19 +26,20 @@ namespace {
 // from blocking or taking a terminal.
 std::optional<FixedFileInfo> readFixedFileInfoOfFile(const fs::FileRef& file) {
     struct stat status {};
-    if (file.stat(status) != 0 || !S_ISREG(status.st_mode)) {
+    const int error = file.stat(status);
+    failWhenShort(error);
+    if (error != 0 || !S_ISREG(status.st_mode)) {
         return std::nullopt;
     }
-    const int fd = file.open(O_RDONLY | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
+    const fs::Descriptor fd = file.open(O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    if (!fd.isOpen()) {
+        failWhenShort(errno);
         return std::nullopt;
     }
-    std::optional<FixedFileInfo> info;
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
-        info = readFixedFileInfo(FileByteSource(fd, static_cast<std::uint64_t>(status.st_size)));
+    if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0) {
+        return std::nullopt;
     }
-    ::close(fd);
-    return info;
+    return readFixedFileInfo(FileByteSource(fd.get(), static_cast<std::uint64_t>(status.st_size)));
 }
 
 void appendNumber(std::string& out, std::uint32_t number) {

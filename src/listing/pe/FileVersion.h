@@ -17,7 +17,8 @@ using VersionNumbers = std::array<std::uint16_t, 4>;
 
 // The file version of an EXE, OCX or DLL file, read from its version resource; none when the
 // file has none or it cannot be read. Never opens a file that is not a regular file and never
-// reads more than the few bytes it needs.
+// reads more than the few bytes it needs. Throws std::system_error when the file cannot be
+// reached for want of descriptors or memory.
 std::optional<VersionNumbers> readFileVersion(const fs::FileRef& file);
 
 // The four numbers of the two file-version double words.

@@ -1,8 +1,8 @@
-#include "cli/AbsolutePath.h"
+#include "listing/AbsolutePath.h"
 
 #include <gtest/gtest.h>
 
-namespace quiverel::cli {
+namespace quiverel {
 namespace {
 
 TEST(AbsolutePath, JoinsRelativeArgumentsToTheWorkingDirectory) {
@@ -29,6 +29,7 @@ TEST(AbsolutePath, JoinsRelativeArgumentsToTheWorkingDirectory) {
         {"a b", "/home/u", "/home/u/a b"},
         {".hidden", "/home/u", "/home/u/.hidden"},
         {"...", "/home/u", "/home/u/..."},
+        {"docs/../x", "", "docs/../x"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.argument);
@@ -37,4 +38,4 @@ TEST(AbsolutePath, JoinsRelativeArgumentsToTheWorkingDirectory) {
 }
 
 } // namespace
-} // namespace quiverel::cli
+} // namespace quiverel

@@ -1,10 +1,10 @@
-#include "cli/AbsolutePath.h"
+#include "listing/AbsolutePath.h"
 
 #include "listing/PathText.h"
 
 #include <vector>
 
-namespace quiverel::cli {
+namespace quiverel {
 namespace {
 
 std::vector<std::string_view> components(std::string_view path) {
@@ -24,7 +24,7 @@ std::vector<std::string_view> components(std::string_view path) {
 } // namespace
 
 std::string absolutePath(std::string_view argument, std::string_view workingDirectory) {
-    if (argument.empty() || argument.front() == pathSeparator) {
+    if (argument.empty() || argument.front() == pathSeparator || workingDirectory.empty()) {
         return std::string(argument);
     }
     std::vector<std::string_view> parts = components(workingDirectory);
@@ -53,4 +53,4 @@ std::string absolutePath(std::string_view argument, std::string_view workingDire
     return path;
 }
 
-} // namespace quiverel::cli
+} // namespace quiverel

@@ -1,0 +1,110 @@
+// Every #include "..." of src/ against the table of which folder may use which: a wrong arrow
+// fails here, naming the file and the include.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+struct Arrows {
+    std::string_view folder;                   // a folder of src/ and what lies below it
+    std::vector<std::string_view> mayInclude; // include paths beginning so are allowed
+};
+
+// The most specific folder that holds a file comes first. A folder may always use itself;
+// listing/detail is private to the listing core and the grid.
+const std::vector<Arrows>& table() {
+    static const std::vector<Arrows> arrows = {
+        {"app/", {""}},
+        {"window/",
+         {"dialogs/", "widgets/", "settings/", "grid/", "listing/", "platform/", "generated/"}},
+        {"dialogs/", {"widgets/", "settings/", "platform/", "generated/"}},
+        {"widgets/", {"grid/", "platform/"}},
+        {"settings/", {"platform/", "generated/"}},
+        {"cli/",
+         {"listing/", "grid/ListedRows.h", "platform/posix/StandardDescriptors.h", "generated/"}},
+        {"grid/", {"listing/RowTexts.h", "listing/PathText.h", "listing/detail/"}},
+        {"listing/", {"platform/posix/Descriptor.h"}},
+        {"platform/qt/", {"platform/"}},
+        {"platform/posix/", {}},
+        {"platform/", {}},
+    };
+    return arrows;
+}
+
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// The table's entry for the folder that holds path; nullptr for a folder it does not know.
+const Arrows* arrowsOf(std::string_view path) {
+    for (const Arrows& arrows : table()) {
+        if (startsWith(path, arrows.folder)) {
+            return &arrows;
+        }
+    }
+    return nullptr;
+}
+
+// Whether a file at path (relative to src/) may include the path given.
+bool allowed(std::string_view path, std::string_view include) {
+    const Arrows* from = arrowsOf(path);
+    if (from == nullptr) {
+        return false;
+    }
+    if (arrowsOf(include) == from) {
+        return true;
+    }
+    const bool privateDetail = startsWith(include, "listing/detail/");
+    for (const std::string_view prefix : from->mayInclude) {
+        if (startsWith(include, prefix) && (!privateDetail || prefix == "listing/detail/")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(IncludeArrowsTest, TheTableJudgesArrowsBothWays) {
+    EXPECT_TRUE(allowed("window/frmMain.cpp", "listing/ListFiles.h"));
+    EXPECT_TRUE(allowed("listing/pe/FileVersion.cpp", "listing/detail/FileSystem.h"));
+    EXPECT_TRUE(allowed("grid/RowSort.cpp", "listing/detail/AsideThread.h"));
+    EXPECT_FALSE(allowed("listing/ListFiles.cpp", "grid/GridModel.h"));
+    EXPECT_FALSE(allowed("window/BatchListing.cpp", "listing/detail/NameList.h"));
+    EXPECT_FALSE(allowed("dialogs/about/frmAbout.cpp", "window/frmMain.h"));
+    EXPECT_FALSE(allowed("cli/ListerRun.cpp", "grid/GridModel.h"));
+    EXPECT_FALSE(allowed("platform/MessageBox.h", "platform/qt/QtMessageBox.h"));
+    EXPECT_FALSE(allowed("app/Module1.cpp", "listing/detail/NameList.h"));
+    EXPECT_FALSE(allowed("newfolder/Thing.cpp", "listing/ListFiles.h"));
+}
+
+TEST(IncludeArrowsTest, EveryIncludeOfTheSourcesFollowsAnArrowOfTheTable) {
+    const std::filesystem::path src = QUIVEREL_SOURCE_DIR;
+    const std::regex includeLine(R"(^\s*#\s*include\s*"([^"]+)\")");
+    int files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(src)) {
+        const std::string extension = entry.path().extension().string();
+        if (!entry.is_regular_file() || (extension != ".h" && extension != ".cpp")) {
+            continue;
+        }
+        ++files;
+        const std::string path = entry.path().lexically_relative(src).generic_string();
+        std::ifstream in(entry.path());
+        std::string line;
+        std::smatch match;
+        while (std::getline(in, line)) {
+            if (std::regex_search(line, match, includeLine)) {
+                EXPECT_TRUE(allowed(path, match[1].str()))
+                    << "src/" << path << ": #include \"" << match[1].str() << "\"";
+            }
+        }
+    }
+    EXPECT_GT(files, 100) << "the sources were not found under " << src;
+}
+
+} // namespace
