@@ -1,7 +1,9 @@
 #include "grid/ListedRows.h"
+#include "listing/PathText.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,9 +12,7 @@ namespace {
 
 struct Row {
     std::string fileName, folder, size, version, stamp, fullPath, extension;
-    RowTexts texts() const {
-        return {fileName, folder, size, version, stamp, fullPath, extension};
-    }
+    RowTexts texts() const { return {fileName, folder, size, version, stamp, fullPath, extension}; }
 };
 
 // Rows that share their folder's texts, and rows whose texts cannot be shared: a trimmed or
@@ -64,8 +64,14 @@ TEST(ListedRows, KeepsEveryCellAsWrittenUnnumberedUntilSorted) {
 // bytes or more, equal but for case, and equal in full; worked out aside or here.
 TEST(ListedRows, SortsByNameFoldedKeepingTheOrderFoundOnBothPaths) {
     constexpr std::size_t manyRows = 70000;
-    const std::string names[] = {"quarterly-report-b", "QUARTERLY-REPORT", "quarterly-repora",
-                                 "quarterly-report-a", "readme", "README", "a", ""};
+    const std::string names[] = {"quarterly-report-b",
+                                 "QUARTERLY-REPORT",
+                                 "quarterly-repora",
+                                 "quarterly-report-a",
+                                 "readme",
+                                 "README",
+                                 "a",
+                                 ""};
     for (const bool aside : {false, true}) {
         ListedRows rows;
         rows.begin();
