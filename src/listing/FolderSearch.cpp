@@ -5,18 +5,52 @@
 #include "listing/detail/FolderReader.h"
 
 #include <algorithm>
+#include <fcntl.h>
+#include <sys/resource.h>
 
 namespace quiverel {
 namespace {
 
 // A folder whose entries have been read, waiting for its sub-folders to be searched before its
 // own files are collected. The folders being searched form a stack instead of nested calls, so
-// a deep tree needs neither a deep call stack nor one open descriptor per level.
+// a deep tree needs no deep call stack; the upper levels keep their descriptors, so that their
+// sub-folders are opened by name instead of by a path walked again from its start.
 struct PendingFolder {
     std::size_t pathLength; // length of the folder's text within the shared path
     FolderContents contents;
     std::size_t nextSubFolder = 0;
 };
+
+// Folders this many levels below the one searched and deeper give their descriptor back once
+// read.
+constexpr std::size_t levelsKeptOpen = 32;
+// Descriptors are kept only where the process may have this many.
+constexpr rlim_t leastDescriptorLimit = 1024;
+
+bool mayKeepDescriptors() {
+    rlimit limit{};
+    return ::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur >= leastDescriptorLimit;
+}
+
+// The sub-folder opened by its name inside the folder searched last, without following a link;
+// nothing where that folder's descriptor was given back, or when the process is out of
+// descriptors: the search then gives back every one it keeps, so that the opening by path that
+// follows may wait for one while holding none.
+fs::Descriptor openByName(std::vector<PendingFolder>& pending, const char* name) {
+    const fs::Descriptor& parent = pending.back().contents.descriptor;
+    if (!parent.isOpen()) {
+        return fs::Descriptor(-1);
+    }
+    fs::Descriptor opened = fs::openOnce([&] {
+        return ::openat(parent.get(), name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    });
+    if (!opened.isOpen() && fs::isOutOfDescriptors(errno)) {
+        for (PendingFolder& folder : pending) {
+            folder.contents.descriptor.reset(-1);
+        }
+    }
+    return opened;
+}
 
 bool isCancelled(const ListingControl& control) {
     return control.cancelFlag().load(std::memory_order_relaxed);
@@ -42,9 +76,13 @@ void searchFolder(const WildcardPattern& pattern, const std::string& folder,
         control.pacer().processEventsWhenDue();
         return !isCancelled(control);
     };
+    const bool keepDescriptors = mayKeepDescriptors();
     std::string path = folderText(folder);
     std::vector<PendingFolder> pending;
-    pending.push_back({path.size(), readFolder(path, pattern, true, goOn)});
+    pending.push_back({path.size(), readFolder(path, fs::Descriptor(-1), pattern, true, goOn)});
+    if (!keepDescriptors) {
+        pending.back().contents.descriptor.reset(-1);
+    }
     while (!pending.empty()) {
         if (isCancelled(control)) {
             return;
@@ -52,12 +90,18 @@ void searchFolder(const WildcardPattern& pattern, const std::string& folder,
         PendingFolder& current = pending.back();
         path.resize(current.pathLength);
         if (current.nextSubFolder < current.contents.subFolders.size()) {
-            appendName(path, current.contents.subFolders[current.nextSubFolder++]);
+            const std::string_view name = current.contents.subFolders[current.nextSubFolder++];
+            appendName(path, name);
             control.pacer().processPendingEvents();
             if (isCancelled(control)) {
                 return;
             }
-            FolderContents subFolder = readFolder(path, pattern, false, goOn);
+            // Each name is followed by a NUL.
+            FolderContents subFolder =
+                readFolder(path, openByName(pending, name.data()), pattern, false, goOn);
+            if (!keepDescriptors || pending.size() >= levelsKeptOpen) {
+                subFolder.descriptor.reset(-1);
+            }
             if (!leadsBack(pending, subFolder)) {
                 pending.push_back({path.size(), std::move(subFolder)});
             }

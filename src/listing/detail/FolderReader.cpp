@@ -110,12 +110,13 @@ fs::Descriptor openFolder(const std::string& folder, bool followLink) {
 
 } // namespace
 
-FolderContents readFolder(const std::string& folder, const WildcardPattern& pattern,
-                          bool followLink, const ReadingGoesOn& goOn) {
-    const fs::Descriptor opened = openFolder(folder, followLink);
-    const int folderFd = opened.get();
-    FolderEntries entries(folderFd);
+FolderContents readFolder(const std::string& folder, fs::Descriptor opened,
+                          const WildcardPattern& pattern, bool followLink,
+                          const ReadingGoesOn& goOn) {
     FolderContents contents;
+    contents.descriptor = opened.isOpen() ? std::move(opened) : openFolder(folder, followLink);
+    const int folderFd = contents.descriptor.get();
+    FolderEntries entries(folderFd);
     struct stat identity {};
     if (::fstat(folderFd, &identity) != 0) {
         failOn(folder, errno);
