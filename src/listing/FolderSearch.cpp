@@ -2,9 +2,11 @@
 
 #include "listing/ListingControl.h"
 #include "listing/detail/FolderPath.h"
+#include "listing/detail/FolderPrefetch.h"
 #include "listing/detail/FolderReader.h"
 
 #include <algorithm>
+#include <chrono>
 #include <fcntl.h>
 #include <sys/resource.h>
 
@@ -52,6 +54,42 @@ fs::Descriptor openByName(std::vector<PendingFolder>& pending, const char* name)
     return opened;
 }
 
+// A folder read that takes this long may have waited for the disk.
+constexpr auto slowRead = std::chrono::milliseconds(2);
+
+// Blocks this thread has read from the disk so far.
+long blocksRead() {
+    rusage usage{};
+    return ::getrusage(RUSAGE_THREAD, &usage) == 0 ? usage.ru_inblock : 0;
+}
+
+// Reads folders through the reader. Once a slow read turns out to have waited for the disk
+// (not merely for the processor), the sub-folders of every folder read from then on are read
+// ahead on other threads.
+class TimedReads {
+public:
+    template <typename Read> FolderContents read(const std::string& path, Read readFolder) {
+        const auto start = std::chrono::steady_clock::now();
+        FolderContents contents = readFolder();
+        if (!m_readingAhead && std::chrono::steady_clock::now() - start >= slowRead) {
+            const long blocks = blocksRead();
+            m_readingAhead = blocks > m_blocksRead;
+            m_blocksRead = blocks;
+        }
+        if (m_readingAhead) {
+            for (std::size_t i = 0; i < contents.subFolders.size(); ++i) {
+                m_prefetch.add(childPath(path, contents.subFolders[i]));
+            }
+        }
+        return contents;
+    }
+
+private:
+    long m_blocksRead = blocksRead();
+    bool m_readingAhead = false;
+    FolderPrefetch m_prefetch;
+};
+
 bool isCancelled(const ListingControl& control) {
     return control.cancelFlag().load(std::memory_order_relaxed);
 }
@@ -78,8 +116,11 @@ void searchFolder(const WildcardPattern& pattern, const std::string& folder,
     };
     const bool keepDescriptors = mayKeepDescriptors();
     std::string path = folderText(folder);
+    TimedReads reads;
     std::vector<PendingFolder> pending;
-    pending.push_back({path.size(), readFolder(path, fs::Descriptor(-1), pattern, true, goOn)});
+    pending.push_back({path.size(), reads.read(path, [&] {
+                           return readFolder(path, fs::Descriptor(-1), pattern, true, goOn);
+                       })});
     if (!keepDescriptors) {
         pending.back().contents.descriptor.reset(-1);
     }
@@ -97,8 +138,9 @@ void searchFolder(const WildcardPattern& pattern, const std::string& folder,
                 return;
             }
             // Each name is followed by a NUL.
-            FolderContents subFolder =
-                readFolder(path, openByName(pending, name.data()), pattern, false, goOn);
+            FolderContents subFolder = reads.read(path, [&] {
+                return readFolder(path, openByName(pending, name.data()), pattern, false, goOn);
+            });
             if (!keepDescriptors || pending.size() >= levelsKeptOpen) {
                 subFolder.descriptor.reset(-1);
             }
