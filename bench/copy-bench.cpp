@@ -3,12 +3,12 @@
 // Prints the time to build the clipboard text alone, the time of the whole command with the
 // Qt clipboard (offscreen unless QT_QPA_PLATFORM says otherwise) and the text's size.
 
-#include "platform/qt/QtClipboard.h"
 #include "grid/GridModel.h"
-#include "window/ClipboardText.h"
-#include "window/CopyCommand.h"
 #include "platform/MessageBox.h"
 #include "platform/MousePointer.h"
+#include "platform/qt/QtClipboard.h"
+#include "window/ClipboardText.h"
+#include "window/CopyCommand.h"
 
 #include <QGuiApplication>
 

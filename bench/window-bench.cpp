@@ -15,16 +15,16 @@
 // Message boxes never block; the settings live in memory; the clipboard is Qt's (offscreen
 // unless QT_QPA_PLATFORM says otherwise).
 
-#include "platform/qt/QtProgramLauncher.h"
-#include "dialogs/about/SystemInfoRegistry.h"
-#include "widgets/FlexGridView.h"
-#include "platform/qt/QtClipboard.h"
-#include "platform/qt/QtEventPump.h"
-#include "window/frmMain.h"
 #include "grid/GridModel.h"
 #include "platform/MessageBox.h"
 #include "platform/MousePointer.h"
 #include "platform/SettingsStore.h"
+#include "platform/qt/QtClipboard.h"
+#include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtProgramLauncher.h"
+#include "platform/qt/QtSystemInfoLocator.h"
+#include "widgets/FlexGridView.h"
+#include "window/frmMain.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -116,7 +116,7 @@ class BenchWindow {
 public:
     BenchWindow()
         : m_window(quiverel::MainWindowSetup{
-              messageBox, m_settings, m_clipboard, pump, pointer, m_registry, m_launcher, {}}) {
+              messageBox, m_settings, m_clipboard, pump, pointer, m_locator, m_launcher, {}}) {
         m_window.Form_Load();
         for (const char* box : {"Check_Siji(5)", "Check_Siji(6)"}) {
             m_window.findChild<QCheckBox*>(QString::fromLatin1(box))->setChecked(true);
@@ -186,7 +186,7 @@ public:
 private:
     MemorySettingsStore m_settings;
     quiverel::QtClipboard m_clipboard;
-    quiverel::SystemInfoRegistry m_registry;
+    quiverel::QtSystemInfoLocator m_locator;
     quiverel::QtProgramLauncher m_launcher;
     quiverel::frmMain m_window;
 

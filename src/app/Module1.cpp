@@ -1,13 +1,13 @@
 #include "app/Module1.h"
 
-#include "platform/qt/QtProgramLauncher.h"
-#include "dialogs/about/SystemInfoRegistry.h"
-#include "window/CommandLine.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtMousePointer.h"
+#include "platform/qt/QtProgramLauncher.h"
+#include "platform/qt/QtSystemInfoLocator.h"
 #include "settings/QtSettingsStore.h"
+#include "window/CommandLine.h"
 #include "window/frmMain.h"
 
 #include <QApplication>
@@ -38,13 +38,13 @@ int Main(int argc, char** argv) {
     QtClipboard clipboard;
     QtEventPump eventPump;
     QtMousePointer mousePointer;
-    SystemInfoRegistry registry;
+    QtSystemInfoLocator systemInfoLocator;
     QtProgramLauncher programLauncher;
 
     // QApplication has taken its own options out of argv: the rest are paths.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     mainWindow = std::make_unique<frmMain>(
-        MainWindowSetup{messageBox, settings, clipboard, eventPump, mousePointer, registry,
+        MainWindowSetup{messageBox, settings, clipboard, eventPump, mousePointer, systemInfoLocator,
                         programLauncher, argumentText(arguments, workingDirectory())});
     mainWindow->Form_Load();
     mainWindow->show();

@@ -47,8 +47,12 @@ ListingRequest requestOf(const ListerSettings& settings) {
     request.entries = entriesOf(settings.paths);
     request.pattern = settings.pattern;
     const bool searchSubfolders = settings.optFolder == 1;
-    request.options.searchSubfolders = [searchSubfolders] { return searchSubfolders; };
-    request.options.trim = [&settings] { return std::string_view(settings.trim); };
+    request.options.searchSubfolders = [searchSubfolders] {
+        return searchSubfolders;
+    };
+    request.options.trim = [&settings] {
+        return std::string_view(settings.trim);
+    };
     request.upperCase = settings.upperCase;
     request.columns = settings.columns;
     return request;
@@ -71,8 +75,7 @@ bool writeRows(const ListedRows& rows, const ListerSettings& settings, std::FILE
     bool written = true;
     if (settings.header) {
         std::copy(std::begin(quiverel::texts::columnHeadings),
-                  std::end(quiverel::texts::columnHeadings),
-                  cells.begin());
+                  std::end(quiverel::texts::columnHeadings), cells.begin());
         appendRow(buffer, settings.format, target, cells);
     }
     for (std::size_t row = 0; row < rows.rows() && written; ++row) {
@@ -122,8 +125,8 @@ int runLister(const ListerSettings& settings, std::FILE* out) {
         appendTsvCell(failedPath, result.failedPath);
         std::string reason;
         appendTsvCell(reason, result.reason);
-        std::fprintf(stderr, "%s\n%s: '%s': %s\n", quiverel::texts::badTarget,
-                     texts::programName, failedPath.c_str(), reason.c_str());
+        std::fprintf(stderr, "%s\n%s: '%s': %s\n", quiverel::texts::badTarget, texts::programName,
+                     failedPath.c_str(), reason.c_str());
     } else {
         rows.sortAndNumber();
         if (result.rows == 0) {

@@ -5,7 +5,6 @@ namespace quiverel::cli::texts {
 
 inline constexpr const char* programName = "quiverel2000-list";
 
-
 // The note on files passed over: "1 file ..." or "N files ...", then the first few names.
 inline constexpr const char* passedOverOne =
     "1 file passed over, its time stamp could not be read:";

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/RowStore.h"
+#include "grid/RowTable.h"
 
 #include <cstdint>
 #include <functional>
@@ -21,7 +21,7 @@ public:
 };
 
 // The list grid: a rectangle of text cells with one fixed heading row and one fixed number
-// column. Indices are 0-based. Texts are UTF-8. Cells are stored compactly (see RowStore), so a
+// column. Indices are 0-based. Texts are UTF-8. Cells are stored compactly (see RowTable), so a
 // million rows of eight cells take a small fraction of a gigabyte. A text read from the grid
 // stays valid until the grid's cells or row count next change.
 class GridModel {
@@ -94,7 +94,7 @@ private:
     void setSelection(std::int32_t row, std::int32_t col, std::int32_t rowSel, std::int32_t colSel);
     template <typename Notification> void notify(Notification notification) const;
 
-    RowStore m_cells;
+    RowTable m_cells;
     std::int32_t m_cols = 2;
     std::int32_t m_row = 1;
     std::int32_t m_col = 1;

@@ -1,7 +1,7 @@
 #include "grid/RowSort.h"
 
 #include "grid/PrefixSort.h"
-#include "grid/RowStore.h"
+#include "grid/RowTable.h"
 #include "listing/PathText.h"
 
 #include <algorithm>
@@ -13,11 +13,11 @@ namespace quiverel {
 // The sort's view of the row table's slots.
 class RowOrder {
 public:
-    using Slot = RowStore::Slot;
+    using Slot = RowTable::Slot;
     static std::string_view cellOf(const Slot& slot, std::size_t col) {
-        return RowStore::cellOf(slot, col);
+        return RowTable::cellOf(slot, col);
     }
-    static std::span<Slot> settledSlots(RowStore& rows) { return rows.settledSlots(); }
+    static std::span<Slot> settledSlots(RowTable& rows) { return rows.settledSlots(); }
 };
 
 namespace {
@@ -71,7 +71,7 @@ private:
 
 // The slots in their new order, each in the memory of the entry that gave its place (the two
 // are the same size), so that a million rows need no second array. Only reads the slots and
-// their rows, so it may run on any thread while the store stays unchanged.
+// their rows, so it may run on any thread while the table stays unchanged.
 std::vector<SortEntry> sortedSlots(std::span<const Slot> slots, std::size_t firstKey,
                                    std::size_t lastKey) {
     std::vector<SortEntry> entries;
@@ -89,10 +89,10 @@ std::vector<SortEntry> sortedSlots(std::span<const Slot> slots, std::size_t firs
 
 } // namespace
 
-void sortRows(RowStore& rows, std::size_t first, std::size_t last, std::size_t firstKey,
+void sortRows(RowTable& rows, std::size_t first, std::size_t last, std::size_t firstKey,
               std::size_t lastKey, const std::function<void()>& whileOrdering) {
     const std::span<Slot> slots = RowOrder::settledSlots(rows).subspan(first, last - first + 1);
-    // The rows are gathered in their new order apart from the store, which may be read
+    // The rows are gathered in their new order apart from the table, which may be read
     // meanwhile, and copied back in one sequential pass.
     std::vector<SortEntry> sorted;
     const auto order = [&] {

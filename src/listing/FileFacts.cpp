@@ -46,8 +46,7 @@ void analyseFile(const fs::FileRef& file, std::string_view displayPath, bool upp
     }
     const std::size_t separator = facts.displayPath.rfind(pathSeparator);
     // Without a separator the whole text counts as the folder and the name is empty.
-    facts.nameStart =
-        separator == std::string::npos ? facts.displayPath.size() : separator + 1;
+    facts.nameStart = separator == std::string::npos ? facts.displayPath.size() : separator + 1;
 
     struct stat status {};
     const int error = file.stat(status);

@@ -16,9 +16,13 @@ using ColumnFlags = std::array<bool, 7>;
 // listing lets its events through, and the change applies from then on.
 struct LiveOptions {
     // Read at each entry that is a folder: whether its files are searched, sub-folders and all.
-    std::function<bool()> searchSubfolders = [] { return true; };
+    std::function<bool()> searchSubfolders = [] {
+        return true;
+    };
     // Read at each row: the text removed once from the front of the folder cell.
-    std::function<std::string_view()> trim = [] { return std::string_view(); };
+    std::function<std::string_view()> trim = [] {
+        return std::string_view();
+    };
 };
 
 // What to list.

@@ -1,8 +1,8 @@
 #include "settings/OptionsStore.h"
 
-#include "settings/SettingsKeys.h"
-#include "settings/Options.h"
 #include "platform/SettingsStore.h"
+#include "settings/Options.h"
+#include "settings/SettingsKeys.h"
 
 #include <string>
 

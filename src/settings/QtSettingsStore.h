@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/SettingsFile.h"
 #include "platform/SettingsStore.h"
+#include "settings/SettingsFile.h"
 
 #include <QString>
 

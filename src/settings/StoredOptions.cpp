@@ -1,8 +1,8 @@
 #include "settings/StoredOptions.h"
 
+#include "platform/SettingsStore.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StoredNumber.h"
-#include "platform/SettingsStore.h"
 
 #include <string>
 
@@ -14,8 +14,8 @@ Options readOptions(SettingsStore& store) {
     };
     using namespace settingsKeys;
     Options options;
-    options.OptFolder = storedInt16(
-        read(OptFolder.name, std::to_string(OptFolder.defaultValue)), OptFolder.defaultValue);
+    options.OptFolder = storedInt16(read(OptFolder.name, std::to_string(OptFolder.defaultValue)),
+                                    OptFolder.defaultValue);
     options.OptFindFiles = read(OptFindFiles.name, OptFindFiles.defaultValue);
     options.OptTrim = read(OptTrim.name, OptTrim.defaultValue);
     return options;

@@ -1,8 +1,8 @@
 #include "settings/WindowPlacement.h"
 
+#include "platform/SettingsStore.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StoredNumber.h"
-#include "platform/SettingsStore.h"
 
 #include <array>
 #include <utility>

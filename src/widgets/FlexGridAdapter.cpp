@@ -1,7 +1,7 @@
 #include "widgets/FlexGridAdapter.h"
 
-#include "widgets/CellAlignment.h"
 #include "grid/GridModel.h"
+#include "widgets/CellAlignment.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #include "widgets/FlexGridView.h"
 
+#include "grid/GridModel.h"
 #include "widgets/FlexGridAdapter.h"
 #include "widgets/GothicFont.h"
 #include "widgets/Twips.h"
-#include "grid/GridModel.h"
 
 #include <QAbstractButton>
 #include <QGuiApplication>

@@ -1,5 +1,6 @@
 #include "window/BatchListing.h"
 
+#include "generated/ProgramInfo.h"
 #include "grid/GridModel.h"
 #include "listing/ListFiles.h"
 #include "listing/ListingTexts.h"
@@ -8,7 +9,6 @@
 #include "platform/MessageBox.h"
 #include "settings/Options.h"
 #include "window/DataSet_Row.h"
-#include "generated/ProgramInfo.h"
 
 #include <utility>
 
@@ -61,8 +61,12 @@ ListingRequest requestOf(const FileTable& fileTable, const Options& options,
         request.entries.assign(fileTable.begin() + 1, fileTable.end());
     }
     request.pattern = options.OptFindFiles;
-    request.options.searchSubfolders = [&options] { return options.OptFolder == 1; };
-    request.options.trim = [&sTrim] { return std::string_view(sTrim); };
+    request.options.searchSubfolders = [&options] {
+        return options.OptFolder == 1;
+    };
+    request.options.trim = [&sTrim] {
+        return std::string_view(sTrim);
+    };
     request.upperCase = flgOmoji;
     request.columns = flgCheck;
     return request;

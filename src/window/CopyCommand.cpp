@@ -1,11 +1,11 @@
 #include "window/CopyCommand.h"
 
 #include "grid/GridModel.h"
-#include "window/ClipboardText.h"
-#include "window/copyTexts.h"
 #include "platform/Clipboard.h"
 #include "platform/MessageBox.h"
 #include "platform/MousePointer.h"
+#include "window/ClipboardText.h"
+#include "window/texts.h"
 
 #include <new>
 #include <string>

@@ -1,27 +1,27 @@
 #include "window/frmMain.h"
 
 #include "dialogs/about/frmAbout.h"
+#include "dialogs/options/frmOptions.h"
+#include "generated/ProgramInfo.h"
+#include "platform/MessageBox.h"
+#include "platform/MousePointer.h"
+#include "settings/StoredOptions.h"
+#include "settings/WindowPlacement.h"
+#include "widgets/FlexGridView.h"
+#include "widgets/KeyCodeAnalyze.h"
+#include "widgets/KeyCodes.h"
+#include "widgets/PlaceControl.h"
+#include "widgets/Twips.h"
 #include "window/CommandLine.h"
+#include "window/DataSet_RowMidashi.h"
 #include "window/DesktopFit.h"
 #include "window/DropPaths.h"
-#include "widgets/FlexGridView.h"
-#include "widgets/KeyCodes.h"
 #include "window/LayoutStep.h"
 #include "window/MainStatusBar.h"
 #include "window/MainToolBar.h"
-#include "widgets/PlaceControl.h"
 #include "window/ProcessingWindow.h"
 #include "window/Resources.h"
-#include "settings/StoredOptions.h"
-#include "widgets/Twips.h"
-#include "settings/WindowPlacement.h"
 #include "window/texts.h"
-#include "window/DataSet_RowMidashi.h"
-#include "generated/ProgramInfo.h"
-#include "dialogs/options/frmOptions.h"
-#include "widgets/KeyCodeAnalyze.h"
-#include "platform/MessageBox.h"
-#include "platform/MousePointer.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -482,7 +482,7 @@ void frmMain::mnuViewOptions_Click() {
 }
 
 void frmMain::mnuHelpAbout_Click() {
-    frmAbout about(m_setup.registry, m_setup.programLauncher, m_setup.messageBox, this);
+    frmAbout about(m_setup.systemInfoLocator, m_setup.programLauncher, m_setup.messageBox, this);
     about.exec();
 }
 

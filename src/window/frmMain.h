@@ -30,7 +30,7 @@ class MessageBox;
 class MousePointer;
 class ProcessingWindow;
 class ProgramLauncher;
-class Registry;
+class SystemInfoLocator;
 class SettingsStore;
 
 // What the main window needs from outside: the platform and the command line.
@@ -41,7 +41,7 @@ struct MainWindowSetup {
     EventPump& eventPump;
     MousePointer& mousePointer;
     // Where the About box finds the system-information program, and how it starts it.
-    Registry& registry;
+    SystemInfoLocator& systemInfoLocator;
     ProgramLauncher& programLauncher;
     // The command line's argument text; the load step lists its paths.
     std::string argumentText;

@@ -13,7 +13,7 @@
 namespace {
 
 struct Arrows {
-    std::string_view folder;                   // a folder of src/ and what lies below it
+    std::string_view folder;                  // a folder of src/ and what lies below it
     std::vector<std::string_view> mayInclude; // include paths beginning so are allowed
 };
 

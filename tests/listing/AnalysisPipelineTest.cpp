@@ -2,9 +2,9 @@
 
 #include "listing/FactTexts.h"
 #include "listing/FileFacts.h"
+#include "listing/PathText.h"
 #include "listing/detail/FileSystem.h"
 #include "listing/detail/NameList.h"
-#include "listing/PathText.h"
 #include "support/ChildProcess.h"
 #include "support/TempTree.h"
 

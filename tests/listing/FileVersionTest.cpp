@@ -278,7 +278,8 @@ TEST(FileVersionTest, GivesNoTextForBrokenImages) {
         const std::string good = readPeFixture(fixture);
         const PeLayout layout = PeLayout::of(good);
         const std::string goodPath = tree.makeFile("good.dll", good);
-        ASSERT_NE(versionAt(goodPath), "") << fixture; // the layout below is of a file that reads well
+        ASSERT_NE(versionAt(goodPath), "")
+            << fixture; // the layout below is of a file that reads well
         for (const auto& c : cases) {
             std::string broken = good;
             c.mutate(broken, layout);

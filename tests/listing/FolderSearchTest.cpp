@@ -1,11 +1,11 @@
 #include "listing/FolderSearch.h"
 
 #include "listing/ListingControl.h"
+#include "listing/PathText.h"
+#include "listing/WildcardPattern.h"
 #include "listing/detail/FolderPath.h"
 #include "listing/detail/ListingFailure.h"
 #include "listing/detail/NameList.h"
-#include "listing/PathText.h"
-#include "listing/WildcardPattern.h"
 #include "support/ChildProcess.h"
 #include "support/FakePlatform.h"
 #include "support/TempTree.h"
@@ -70,7 +70,9 @@ protected:
 
     TempTree tree;
     FakeEventPump pump;
-    ListingControl control{[this] { pump.processPendingEvents(); }};
+    ListingControl control{[this] {
+        pump.processPendingEvents();
+    }};
 };
 
 // Sub-folders (each in full, ascending) come before a folder's own files (ascending).

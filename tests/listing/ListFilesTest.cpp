@@ -53,7 +53,9 @@ protected:
                         const std::string& trim = {}, bool upperCase = false) {
         ListingRequest request;
         request.entries = std::move(entries);
-        request.options.trim = [&trim] { return std::string_view(trim); };
+        request.options.trim = [&trim] {
+            return std::string_view(trim);
+        };
         request.upperCase = upperCase;
         request.columns = columns;
         return listFiles(request, control, sink);

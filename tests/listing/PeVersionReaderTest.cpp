@@ -1,8 +1,8 @@
 #include "listing/pe/PeVersionReader.h"
 
+#include "listing/PeFixtures.h"
 #include "listing/pe/FileByteSource.h"
 #include "listing/pe/MemoryByteSource.h"
-#include "listing/PeFixtures.h"
 #include "support/TempTree.h"
 
 #include <algorithm>

@@ -10,12 +10,12 @@
 //       <tag> * 100000 + i) count times, as an options dialog or a resized window does. The
 //       exit code is the number of writes that reported a failure (at most 100).
 
+#include "settings/Options.h"
+#include "settings/OptionsStore.h"
 #include "settings/QtSettingsStore.h"
 #include "settings/StoredNumber.h"
 #include "settings/StoredOptions.h"
 #include "settings/WindowPlacement.h"
-#include "settings/Options.h"
-#include "settings/OptionsStore.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,11 +2,11 @@
 // reach, or written by two running programs at once. The program always starts with sound
 // values, never hangs, and never leaves the file half-written.
 
+#include "platform/posix/StandardDescriptors.h"
 #include "settings/QtSettingsStore.h"
 #include "settings/StoredNumber.h"
 #include "settings/StoredOptions.h"
 #include "settings/WindowPlacement.h"
-#include "platform/posix/StandardDescriptors.h"
 #include "support/ChildProcess.h"
 
 #include <QCryptographicHash>

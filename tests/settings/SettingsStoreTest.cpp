@@ -1,9 +1,9 @@
-#include "support/TestText.h"
 #include "settings/QtSettingsStore.h"
 #include "settings/StoredNumber.h"
 #include "settings/StoredOptions.h"
 #include "settings/WindowPlacement.h"
 #include "support/FakePlatform.h"
+#include "support/TestText.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "widgets/FlexGridView.h"
+#include "grid/GridModel.h"
 #include "widgets/Twips.h"
 #include "window/DataSet_RowMidashi.h"
-#include "grid/GridModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
@@ -207,8 +207,8 @@ private slots:
         FlexGridView view(grid);
         QAbstractItemModel& model = *view.model();
         // Checks that every change the model reports keeps it consistent.
-        const QAbstractItemModelTester tester(&model,
-                                              QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const QAbstractItemModelTester tester(
+            &model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
         QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
         QSignalSpy removals(&model, &QAbstractItemModel::rowsRemoved);
@@ -244,8 +244,8 @@ private slots:
         FlexGridView view(grid);
         QAbstractItemModel& model = *view.model();
         // Checks that every change the model reports keeps it consistent.
-        const QAbstractItemModelTester tester(&model,
-                                              QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const QAbstractItemModelTester tester(
+            &model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
         QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
         grid.setRedraw(false);
@@ -284,8 +284,8 @@ private slots:
         FlexGridView view(grid);
         QAbstractItemModel& model = *view.model();
         // Checks that every change the model reports keeps it consistent.
-        const QAbstractItemModelTester tester(&model,
-                                              QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const QAbstractItemModelTester tester(
+            &model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
         QSignalSpy removals(&model, &QAbstractItemModel::rowsRemoved);
         QSignalSpy headers(&model, &QAbstractItemModel::headerDataChanged);

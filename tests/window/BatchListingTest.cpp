@@ -1,6 +1,5 @@
 #include "window/BatchListing.h"
 
-#include "window/DataSet_RowMidashi.h"
 #include "grid/GridModel.h"
 #include "grid/GridObserver.h"
 #include "listing/ListingTexts.h"
@@ -8,6 +7,7 @@
 #include "support/ChildProcess.h"
 #include "support/FakePlatform.h"
 #include "support/TempTree.h"
+#include "window/DataSet_RowMidashi.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "window/CopyCommand.h"
 #include "grid/GridModel.h"
 #include "grid/GridObserver.h"
-#include "window/copyTexts.h"
 #include "support/FakePlatform.h"
+#include "window/texts.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 #include "DropHelpers.h"
 #include "MainWindowFixture.h"
 #include "support/TestText.h"
-#include "window/CommandLine.h"
 #include "widgets/FlexGridAdapter.h"
+#include "window/CommandLine.h"
 #include "window/ProcessingWindow.h"
 
 #include <QCheckBox>

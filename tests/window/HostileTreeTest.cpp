@@ -3,15 +3,15 @@
 
 #include "window/BatchListing.h"
 
-#include "window/DataSet_RowMidashi.h"
-#include "grid/GridModel.h"
 #include "generated/ProgramInfo.h"
+#include "grid/GridModel.h"
 #include "listing/ListingTexts.h"
 #include "settings/Options.h"
 #include "support/ChildProcess.h"
 #include "support/FakePlatform.h"
 #include "support/HostileTreeSuite.h"
 #include "support/ZoneGuard.h"
+#include "window/DataSet_RowMidashi.h"
 
 #include <gtest/gtest.h>
 

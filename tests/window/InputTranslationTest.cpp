@@ -1,7 +1,7 @@
 #include "support/TestText.h"
 #include "widgets/CellAlignment.h"
-#include "window/DropPaths.h"
 #include "widgets/KeyCodes.h"
+#include "window/DropPaths.h"
 
 #include <QKeyEvent>
 #include <QMimeData>

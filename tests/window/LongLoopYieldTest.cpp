@@ -2,13 +2,13 @@
 // huge folder is read, while a large folder's rows are written, between many dropped files, and
 // while the rows are sorted and numbered.
 
-#include "window/BatchListing.h"
-#include "window/DataSet_RowMidashi.h"
-#include "listing/EventPacer.h"
 #include "grid/GridModel.h"
+#include "listing/EventPacer.h"
 #include "settings/Options.h"
 #include "support/FakePlatform.h"
 #include "support/TempTree.h"
+#include "window/BatchListing.h"
+#include "window/DataSet_RowMidashi.h"
 
 #include <gtest/gtest.h>
 

@@ -497,21 +497,19 @@ private slots:
         QString version;
         std::size_t messagesAfterFirstPress = 0;
         bool openAfterFirstPress = false;
-        const QString opened = whileModal(
-            [&] { f.action("mnuHelpAbout")->trigger(); },
-            [&](QDialog& box) {
-                owner = box.parentWidget();
-                caption = box.windowTitle();
-                version = control<QLabel>(box, "lblVersion")->text();
-                click(box, "cmdSysInfo");
-                messagesAfterFirstPress = f.messageBox.shown.size();
-                openAfterFirstPress = box.isVisible();
-                f.registry.set("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
-                               {FakeRegistry::REG_SZ, std::string("/usr/bin/kinfocenter\0", 21)});
-                f.launcher.startable.insert("/usr/bin/kinfocenter");
-                click(box, "cmdSysInfo");
-                click(box, "cmdOK");
-            });
+        const QString opened = whileModal([&] { f.action("mnuHelpAbout")->trigger(); },
+                                          [&](QDialog& box) {
+                                              owner = box.parentWidget();
+                                              caption = box.windowTitle();
+                                              version = control<QLabel>(box, "lblVersion")->text();
+                                              click(box, "cmdSysInfo");
+                                              messagesAfterFirstPress = f.messageBox.shown.size();
+                                              openAfterFirstPress = box.isVisible();
+                                              f.systemInfoLocator.path = "/usr/bin/kinfocenter";
+                                              f.launcher.startable.insert("/usr/bin/kinfocenter");
+                                              click(box, "cmdSysInfo");
+                                              click(box, "cmdOK");
+                                          });
         QCOMPARE(opened, QString("frmAbout"));
         QCOMPARE(owner, f.window.get());
         QCOMPARE(caption, QString("Quiverel2000のﾊﾞｰｼﾞｮﾝ情報"));

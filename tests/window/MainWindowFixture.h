@@ -2,12 +2,12 @@
 
 // A main window on the seam's test doubles, and the ways a test reaches its controls.
 
-#include "widgets/FlexGridView.h"
-#include "widgets/Twips.h"
-#include "window/frmMain.h"
 #include "grid/GridModel.h"
 #include "support/FakePlatform.h"
 #include "support/FakeSystemInfo.h"
+#include "widgets/FlexGridView.h"
+#include "widgets/Twips.h"
+#include "window/frmMain.h"
 
 #include <QAction>
 #include <QStringList>
@@ -39,15 +39,15 @@ struct MainWindowFixture {
     FakeClipboard clipboard;
     FakeEventPump pump;
     FakeMousePointer pointer;
-    FakeRegistry registry;
+    FakeSystemInfoLocator systemInfoLocator;
     FakeProgramLauncher launcher;
     std::unique_ptr<frmMain> window;
 
     frmMain& make(std::string argumentText = {},
                   std::chrono::milliseconds processingDelay = std::chrono::hours(1)) {
         window = std::make_unique<frmMain>(
-            MainWindowSetup{messageBox, settings, clipboard, pump, pointer, registry, launcher,
-                            std::move(argumentText), processingDelay});
+            MainWindowSetup{messageBox, settings, clipboard, pump, pointer, systemInfoLocator,
+                            launcher, std::move(argumentText), processingDelay});
         return *window;
     }
     frmMain& load(std::string argumentText = {},

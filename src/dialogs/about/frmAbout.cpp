@@ -1,11 +1,11 @@
 #include "dialogs/about/frmAbout.h"
 
 #include "dialogs/about/texts.h"
+#include "generated/ProgramInfo.h"
 #include "widgets/FixedDialog.h"
 #include "widgets/GothicFont.h"
 #include "widgets/PlaceControl.h"
 #include "widgets/Twips.h"
-#include "generated/ProgramInfo.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -45,9 +45,9 @@ QString versionLine() {
 
 } // namespace
 
-frmAbout::frmAbout(Registry& registry, ProgramLauncher& launcher, MessageBox& messageBox,
+frmAbout::frmAbout(SystemInfoLocator& locator, ProgramLauncher& launcher, MessageBox& messageBox,
                    QWidget* parent)
-    : QDialog(parent), m_systemInformation(registry, launcher, messageBox) {
+    : QDialog(parent), m_systemInformation(locator, launcher, messageBox) {
     setUpFixedDialog(*this, "frmAbout", aboutTexts::caption, 5655, 2805);
 
     createControls();

@@ -11,7 +11,7 @@ namespace quiverel {
 
 class MessageBox;
 class ProgramLauncher;
-class Registry;
+class SystemInfoLocator;
 
 // The About box: title, version and copyright, and the button that starts the platform's
 // system-information program. Build one for each opening (the labels are filled at
@@ -19,7 +19,7 @@ class Registry;
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
-    frmAbout(Registry& registry, ProgramLauncher& launcher, MessageBox& messageBox,
+    frmAbout(SystemInfoLocator& locator, ProgramLauncher& launcher, MessageBox& messageBox,
              QWidget* parent);
 
 private:

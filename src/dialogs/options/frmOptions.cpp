@@ -1,15 +1,15 @@
 #include "dialogs/options/frmOptions.h"
 
+#include "dialogs/options/texts.h"
+#include "generated/ProgramInfo.h"
+#include "platform/MessageBox.h"
+#include "settings/Options.h"
+#include "settings/OptionsStore.h"
 #include "widgets/FixedDialog.h"
+#include "widgets/KeyCodeAnalyze.h"
 #include "widgets/KeyCodes.h"
 #include "widgets/PlaceControl.h"
 #include "widgets/Twips.h"
-#include "generated/ProgramInfo.h"
-#include "settings/Options.h"
-#include "settings/OptionsStore.h"
-#include "dialogs/options/texts.h"
-#include "widgets/KeyCodeAnalyze.h"
-#include "platform/MessageBox.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -204,8 +204,8 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
         fullPath.assign(prefix);
         appendDisplayText(fullPath, name);
         // Each name is followed by a NUL.
-        analyseFile(fs::FileRef::inFolder(folderFd, name.data(), nativePath), fullPath,
-                    m_upperCase, facts);
+        analyseFile(fs::FileRef::inFolder(folderFd, name.data(), nativePath), fullPath, m_upperCase,
+                    facts);
         const RowTexts& row = texts.of(facts);
 
         const std::size_t kept = row[cell::fullPath].starts_with(shared) ? shared.size() : 0;

@@ -1,8 +1,8 @@
 #include "platform/posix/StandardDescriptors.h"
 
 #include <cerrno>
-#include <initializer_list>
 #include <fcntl.h>
+#include <initializer_list>
 #include <unistd.h>
 
 namespace quiverel::fs {

@@ -23,13 +23,13 @@ int pixels(int twips, int dpi) {
 class frmAboutTest : public QObject {
     Q_OBJECT
 
-    FakeRegistry registry;
+    FakeSystemInfoLocator locator;
     FakeProgramLauncher launcher;
     FakeMessageBox messageBox;
     std::unique_ptr<QWidget> owner;
     std::unique_ptr<frmAbout> box;
 
-    void open() { box = std::make_unique<frmAbout>(registry, launcher, messageBox, owner.get()); }
+    void open() { box = std::make_unique<frmAbout>(locator, launcher, messageBox, owner.get()); }
     void showActive() {
         box->show();
         box->activateWindow();
@@ -45,7 +45,7 @@ class frmAboutTest : public QObject {
 
 private slots:
     void init() {
-        registry = FakeRegistry();
+        locator = FakeSystemInfoLocator();
         launcher = FakeProgramLauncher();
         messageBox = FakeMessageBox();
         owner = std::make_unique<QWidget>();
@@ -159,7 +159,7 @@ private slots:
             box->close();
         }
         QVERIFY(!box->isVisible());
-        QVERIFY(registry.calls.empty());
+        QVERIFY(locator.calls.empty());
     }
 
     void systemInformationUnavailableKeepsTheBoxOpen() {
@@ -173,9 +173,8 @@ private slots:
         QVERIFY(box->isVisible());
     }
 
-    void systemInformationStartsThroughTheRegistry() {
-        registry.set("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
-                     {Registry::REG_SZ, std::string("/usr/bin/kinfocenter", 21)});
+    void systemInformationStartsTheProgramLocated() {
+        locator.path = "/usr/bin/kinfocenter";
         launcher.startable.insert("/usr/bin/kinfocenter");
         open();
         showActive();

@@ -1,23 +1,23 @@
-#include "grid/RowStore.h"
+#include "grid/RowTable.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace quiverel {
 
-void RowStore::ShortCell::setText(std::string_view text) {
+void RowTable::ShortCell::setText(std::string_view text) {
     m_bytes[0] = static_cast<char>(text.size());
     std::memmove(m_bytes.data() + 1, text.data(), text.size());
 }
 
-std::string_view RowStore::cellOf(const Slot& slot, std::size_t col) {
+std::string_view RowTable::cellOf(const Slot& slot, std::size_t col) {
     if (col == 0 && slot.number.inPlace()) {
         return slot.number.text();
     }
     return slot.record == nullptr ? std::string_view() : rowrecord::cell(slot.record, col);
 }
 
-std::string_view RowStore::cell(std::size_t row, std::size_t col) const {
+std::string_view RowTable::cell(std::size_t row, std::size_t col) const {
     const Slot& slot = m_slots[row];
     if (col == 0 && slot.number.inPlace()) {
         return slot.number.text();
@@ -36,7 +36,7 @@ std::string_view RowStore::cell(std::size_t row, std::size_t col) const {
     return col < m_unpackedCells.size() ? m_unpackedCells[col] : std::string_view();
 }
 
-void RowStore::setCell(std::size_t row, std::size_t col, std::string_view text) {
+void RowTable::setCell(std::size_t row, std::size_t col, std::string_view text) {
     Slot& slot = m_slots[row];
     if (col == 0 && text.size() <= ShortCell::capacity) {
         slot.number.setText(text);
@@ -69,7 +69,7 @@ void RowStore::setCell(std::size_t row, std::size_t col, std::string_view text) 
     }
 }
 
-void RowStore::open(std::size_t row) {
+void RowTable::open(std::size_t row) {
     seal();
     Slot& slot = m_slots[row];
     m_openCount = 0;
@@ -90,7 +90,7 @@ void RowStore::open(std::size_t row) {
     m_openRow = row;
 }
 
-void RowStore::seal() {
+void RowTable::seal() {
     if (m_openRow == noRow) {
         return;
     }
@@ -115,16 +115,16 @@ void RowStore::seal() {
 
 // Records are only ever placed where another was once the arena has been packed afresh or
 // cleared; what was read before then must not be mistaken for them.
-void RowStore::forgetReads() {
+void RowTable::forgetReads() {
     m_unpacked = nullptr;
 }
 
-void RowStore::forget(const char* record) {
+void RowTable::forget(const char* record) {
     m_liveBytes -= rowrecord::size(record);
 }
 
 // Packs the live records afresh once the space of discarded ones outweighs them.
-void RowStore::reclaimIfWasteful() {
+void RowTable::reclaimIfWasteful() {
     const std::size_t waste = m_arena.allocated() - m_liveBytes;
     if (waste < ChunkArena::chunkSize || waste < m_liveBytes) {
         return;
@@ -142,7 +142,7 @@ void RowStore::reclaimIfWasteful() {
     forgetReads();
 }
 
-void RowStore::resize(std::size_t rows) {
+void RowTable::resize(std::size_t rows) {
     if (rows >= m_slots.size()) {
         m_slots.resize(rows);
         return;
@@ -173,7 +173,7 @@ void RowStore::resize(std::size_t rows) {
     reclaimIfWasteful();
 }
 
-void RowStore::truncateColumns(std::size_t cols) {
+void RowTable::truncateColumns(std::size_t cols) {
     seal();
     for (std::size_t row = 0; row < m_slots.size(); ++row) {
         const char* record = m_slots[row].record;
@@ -186,7 +186,7 @@ void RowStore::truncateColumns(std::size_t cols) {
     reclaimIfWasteful();
 }
 
-void RowStore::clearCells() {
+void RowTable::clearCells() {
     std::fill(m_slots.begin(), m_slots.end(), Slot{});
     m_arena.clear();
     forgetReads();
@@ -195,7 +195,7 @@ void RowStore::clearCells() {
     m_openCount = 0;
 }
 
-std::span<RowStore::Slot> RowStore::settledSlots() {
+std::span<RowTable::Slot> RowTable::settledSlots() {
     seal();
     return m_slots;
 }

@@ -1,4 +1,4 @@
-#include "grid/RowStore.h"
+#include "grid/RowTable.h"
 #include "grid/RowRecord.h"
 
 #include <gtest/gtest.h>
@@ -68,7 +68,7 @@ TEST(RowRecordTest, CellsInsideALongerCellShareItsBytes) {
 }
 
 // A store whose rows are written as the grid writes them: cell by cell, row after row.
-class RowStoreTest : public ::testing::Test {
+class RowTableTest : public ::testing::Test {
 protected:
     std::vector<std::string> row(std::size_t r, std::size_t cols = 8) const {
         std::vector<std::string> texts;
@@ -77,10 +77,10 @@ protected:
         }
         return texts;
     }
-    RowStore store;
+    RowTable store;
 };
 
-TEST_F(RowStoreTest, RowsKeepTheirCellsWhateverTheOrderOfWriting) {
+TEST_F(RowTableTest, RowsKeepTheirCellsWhateverTheOrderOfWriting) {
     store.resize(4);
     const std::string longNumber = "123456789";
     store.setCell(1, 1, "one");
@@ -106,7 +106,7 @@ TEST_F(RowStoreTest, RowsKeepTheirCellsWhateverTheOrderOfWriting) {
     EXPECT_EQ(row(3), (std::vector<std::string>{"", "one-two", "", "", "", "", "", ""}));
 }
 
-TEST_F(RowStoreTest, DiscardedAndRewrittenRowsLeaveTheOthersIntact) {
+TEST_F(RowTableTest, DiscardedAndRewrittenRowsLeaveTheOthersIntact) {
     constexpr std::size_t rows = 20000;
     store.resize(rows);
     const auto text = [](std::size_t r, int round) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "listing/detail/ChunkArena.h"
 #include "grid/RowRecord.h"
+#include "listing/detail/ChunkArena.h"
 
 #include <array>
 #include <cstddef>
@@ -21,9 +21,9 @@ namespace quiverel {
 // the other, are packed once each. Writing to a row packed earlier unpacks it into that buffer
 // again; the space its old record took is reclaimed once such leftovers outweigh the rows.
 //
-// A text read from the store stays valid until the store is next changed. Reading keeps the
-// places of the cells of the row read last, so a store is read from one thread at a time.
-class RowStore {
+// A text read from the table stays valid until the table is next changed. Reading keeps the
+// places of the cells of the row read last, so a table is read from one thread at a time.
+class RowTable {
 public:
     std::size_t rows() const { return m_slots.size(); }
     // Smaller discards the rows from the new count on; larger appends empty rows.
@@ -34,6 +34,7 @@ public:
     void truncateColumns(std::size_t cols);
     // Empties every cell; the row count stays.
     void clearCells();
+
 private:
     // The sort (RowSort.cpp) reorders the slots.
     friend class RowOrder;

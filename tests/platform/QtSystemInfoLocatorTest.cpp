@@ -1,6 +1,6 @@
-#include "platform/qt/QtProgramLauncher.h"
-#include "dialogs/about/SystemInfoRegistry.h"
+#include "platform/qt/QtSystemInfoLocator.h"
 #include "dialogs/about/SystemInformation.h"
+#include "platform/qt/QtProgramLauncher.h"
 #include "support/FakePlatform.h"
 #include "support/FakeSystemInfo.h"
 
@@ -8,8 +8,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <array>
 
 using namespace quiverel;
 using namespace quiverel::testing;
@@ -26,7 +24,7 @@ void makeProgram(const QString& path, const QByteArray& script = "#!/bin/sh\n") 
 
 } // namespace
 
-class LinuxStandInsTest : public QObject {
+class QtSystemInfoLocatorTest : public QObject {
     Q_OBJECT
 
     QByteArray savedPath;
@@ -65,71 +63,32 @@ private slots:
         for (const QString& name : installed) {
             makeProgram(bin->filePath(name));
         }
-        SystemInfoRegistry registry;
-        Registry::Handle key = 0;
-        const bool opened =
-            registry.openKey(Registry::HKEY_LOCAL_MACHINE, sysInfoPathKey, 0, 0x2003F, key);
-        QCOMPARE(opened, !answer.isEmpty());
-        if (!opened) {
-            return;
+        QtSystemInfoLocator locator;
+        const std::optional<std::string> path = locator.programPath();
+        QCOMPARE(path.has_value(), !answer.isEmpty());
+        if (path) {
+            QCOMPARE(*path, bin->filePath(answer).toStdString());
         }
-        std::array<unsigned char, 1024> buffer{};
-        std::uint32_t type = 0;
-        std::uint32_t size = 1024;
-        QVERIFY(registry.queryValue(key, sysInfoPathValue, type, buffer.data(), size));
-        const std::string expected = bin->filePath(answer).toStdString();
-        QCOMPARE(type, Registry::REG_SZ);
-        QCOMPARE(size, std::uint32_t(expected.size() + 1));
-        QCOMPARE(std::string(reinterpret_cast<const char*>(buffer.data())), expected);
-        registry.closeKey(key);
+        QVERIFY(!locator.programFolder());
     }
 
-    void answersNothingElse() {
-        makeProgram(bin->filePath("hardinfo"));
-        SystemInfoRegistry registry;
-        Registry::Handle key = 0;
-        QVERIFY(!registry.openKey(Registry::HKEY_LOCAL_MACHINE, sysInfoFolderKey, 0, 0x2003F, key));
-        QVERIFY(!registry.openKey(0x80000001, sysInfoPathKey, 0, 0x2003F, key));
-        QVERIFY(registry.openKey(Registry::HKEY_LOCAL_MACHINE, sysInfoPathKey, 0, 0x2003F, key));
-        std::array<unsigned char, 1024> buffer{};
-        std::uint32_t type = 0;
-        std::uint32_t size = 1024;
-        QVERIFY(!registry.queryValue(key, "OTHER", type, buffer.data(), size));
-        registry.closeKey(key);
-        QVERIFY(!registry.queryValue(key, sysInfoPathValue, type, buffer.data(), size));
-    }
-
-    void aBufferTooSmallIsToldTheSizeItNeeds() {
-        makeProgram(bin->filePath("cpu-x"));
-        SystemInfoRegistry registry;
-        Registry::Handle key = 0;
-        QVERIFY(registry.openKey(Registry::HKEY_LOCAL_MACHINE, sysInfoPathKey, 0, 0x2003F, key));
-        std::array<unsigned char, 8> buffer{};
-        std::uint32_t type = 0;
-        std::uint32_t size = 8;
-        QVERIFY(!registry.queryValue(key, sysInfoPathValue, type, buffer.data(), size));
-        QCOMPARE(size, std::uint32_t(bin->filePath("cpu-x").toUtf8().size() + 1));
-        QCOMPARE(buffer[0], 0);
-        registry.closeKey(key);
-    }
-
-    void startsTheProgramFoundThroughTheStandIn() {
+    void startsTheProgramItFinds() {
         const QString marker = bin->filePath("started");
         makeProgram(bin->filePath("hardinfo"),
                     "#!/bin/sh\n/usr/bin/touch '" + marker.toUtf8() + "'\n");
-        SystemInfoRegistry registry;
+        QtSystemInfoLocator locator;
         QtProgramLauncher launcher;
         FakeMessageBox messageBox;
-        SystemInformation(registry, launcher, messageBox).StartSysInfo();
+        SystemInformation(locator, launcher, messageBox).StartSysInfo();
         QVERIFY(messageBox.shown.empty());
         QTRY_VERIFY(QFile::exists(marker));
     }
 
     void withNoProgramInstalledTheMessageShows() {
-        SystemInfoRegistry registry;
+        QtSystemInfoLocator locator;
         QtProgramLauncher launcher;
         FakeMessageBox messageBox;
-        SystemInformation(registry, launcher, messageBox).StartSysInfo();
+        SystemInformation(locator, launcher, messageBox).StartSysInfo();
         QCOMPARE(messageBox.shown.size(), std::size_t(1));
     }
 
@@ -146,5 +105,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(LinuxStandInsTest)
-#include "LinuxStandInsTest.moc"
+QTEST_GUILESS_MAIN(QtSystemInfoLocatorTest)
+#include "QtSystemInfoLocatorTest.moc"
