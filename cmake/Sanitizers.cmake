@@ -8,8 +8,12 @@
 option(QUIVEREL_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(QUIVEREL_FUZZ "Build the engine and the libFuzzer targets only (needs clang++)" OFF)
 
+# Without the vptr check: it probes an object's memory through a pipe, so where a test takes every
+# descriptor away (the descriptor-shortage tests) it reports each virtual call it has not seen
+# before as a call on a bad object.
 set(quiverel_sanitizer_flags
-    -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    -fsanitize=address,undefined -fno-sanitize=vptr -fno-sanitize-recover=all
+    -fno-omit-frame-pointer)
 
 if(QUIVEREL_SANITIZE AND QUIVEREL_FUZZ)
     message(FATAL_ERROR "QUIVEREL_SANITIZE and QUIVEREL_FUZZ go in separate build folders")

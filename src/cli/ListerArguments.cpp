@@ -7,15 +7,23 @@
 namespace quiverel::cli {
 namespace {
 
-enum LongOnly { helpOption = 256, versionOption };
+enum LongOnly { helpOption = 256, versionOption, hashOption };
 
-constexpr const char* shortOptions = ":p:nt:lc:Hf:";
+constexpr const char* shortOptions = ":p:nt:lc:Hf:x:q";
 constexpr option longOptions[] = {
-    {"pattern", required_argument, nullptr, 'p'},     {"no-subfolders", no_argument, nullptr, 'n'},
-    {"trim", required_argument, nullptr, 't'},        {"no-upper", no_argument, nullptr, 'l'},
-    {"columns", required_argument, nullptr, 'c'},     {"header", no_argument, nullptr, 'H'},
-    {"format", required_argument, nullptr, 'f'},      {"help", no_argument, nullptr, helpOption},
-    {"version", no_argument, nullptr, versionOption}, {nullptr, 0, nullptr, 0},
+    {"pattern", required_argument, nullptr, 'p'},
+    {"no-subfolders", no_argument, nullptr, 'n'},
+    {"trim", required_argument, nullptr, 't'},
+    {"no-upper", no_argument, nullptr, 'l'},
+    {"columns", required_argument, nullptr, 'c'},
+    {"header", no_argument, nullptr, 'H'},
+    {"format", required_argument, nullptr, 'f'},
+    {"exclude", required_argument, nullptr, 'x'},
+    {"hash", required_argument, nullptr, hashOption},
+    {"quiet", no_argument, nullptr, 'q'},
+    {"help", no_argument, nullptr, helpOption},
+    {"version", no_argument, nullptr, versionOption},
+    {nullptr, 0, nullptr, 0},
 };
 
 // The option as the user wrote it, for a problem report. An unknown letter is reported by
@@ -32,6 +40,23 @@ std::string spelledOption(const std::vector<char*>& argv, int argc) {
         }
     }
     return std::string("-") + static_cast<char>(optopt);
+}
+
+std::optional<OutputFormat> formatNamed(std::string_view name) {
+    if (name == "tsv") {
+        return OutputFormat::Tsv;
+    }
+    if (name == "csv") {
+        return OutputFormat::Csv;
+    }
+    if (name == "json") {
+        return OutputFormat::Json;
+    }
+    return std::nullopt;
+}
+
+std::string invalidArgument(std::string_view argument, std::string_view option) {
+    return "invalid argument '" + std::string(argument) + "' for '" + std::string(option) + "'";
 }
 
 ListerCommand usageProblem(std::string problem) {
@@ -107,14 +132,29 @@ ListerCommand parseArguments(const std::vector<std::string>& args) {
         case 'H':
             settings.header = true;
             break;
-        case 'f':
-            if (std::string_view(optarg) == "tsv") {
-                settings.format = OutputFormat::Tsv;
-            } else if (std::string_view(optarg) == "csv") {
-                settings.format = OutputFormat::Csv;
-            } else {
-                return usageProblem("invalid format '" + std::string(optarg) + "'");
+        case 'f': {
+            const std::optional<OutputFormat> format = formatNamed(optarg);
+            if (!format) {
+                return usageProblem(invalidArgument(optarg, "--format"));
             }
+            settings.format = *format;
+            break;
+        }
+        case 'x':
+            // A blank pattern would pass over nothing: the user meant something else.
+            if (WildcardPattern::isBlank(optarg) || !WildcardPattern::parse(optarg)) {
+                return usageProblem(invalidArgument(optarg, "--exclude"));
+            }
+            settings.exclusions.emplace_back(optarg);
+            break;
+        case hashOption:
+            if (std::string_view(optarg) != "sha256") {
+                return usageProblem(invalidArgument(optarg, "--hash"));
+            }
+            settings.sha256 = true;
+            break;
+        case 'q':
+            settings.quiet = true;
             break;
         case helpOption:
             command.action = ListerCommand::Action::Help;
@@ -127,6 +167,9 @@ ListerCommand parseArguments(const std::vector<std::string>& args) {
         default:
             return usageProblem("invalid option '" + spelledOption(argv, argc) + "'");
         }
+    }
+    if (settings.header && settings.format == OutputFormat::Json) {
+        return usageProblem("'--header' cannot be used with '--format=json'");
     }
     if (optind >= argc) {
         return usageProblem("no PATH given");

@@ -1,6 +1,9 @@
 #include "cli/ListerRun.h"
 
+#include "cli/JsonFormat.h"
 #include "cli/ListerTexts.h"
+#include "cli/ProgressLine.h"
+#include "cli/Sha256Digest.h"
 #include "cli/TableFormat.h"
 #include "grid/ListedRows.h"
 #include "listing/AbsolutePath.h"
@@ -12,6 +15,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <span>
 #include <unistd.h>
 
 namespace quiverel::cli {
@@ -46,6 +50,7 @@ ListingRequest requestOf(const ListerSettings& settings) {
     ListingRequest request;
     request.entries = entriesOf(settings.paths);
     request.pattern = settings.pattern;
+    request.exclusions = settings.exclusions;
     const bool searchSubfolders = settings.optFolder == 1;
     request.options.searchSubfolders = [searchSubfolders] {
         return searchSubfolders;
@@ -55,6 +60,9 @@ ListingRequest requestOf(const ListerSettings& settings) {
     };
     request.upperCase = settings.upperCase;
     request.columns = settings.columns;
+    if (settings.sha256) {
+        request.contentDigest = sha256OfFile;
+    }
     return request;
 }
 
@@ -65,24 +73,33 @@ bool drain(std::string& buffer, std::FILE* out) {
     return written;
 }
 
-// Writes the rows, all eight columns, the heading row first when asked.
+// Writes the rows: in tsv or csv all eight columns (nine with the hash), the heading row first
+// when asked; in json one object per row.
 bool writeRows(const ListedRows& rows, const ListerSettings& settings, std::FILE* out) {
     std::string buffer;
     buffer.reserve(flushThreshold + 4096);
-    std::array<std::string_view, 8> cells;
+    std::array<std::string_view, 9> cells;
+    const std::size_t cellCount = settings.sha256 ? 9 : 8;
+    const std::span<const std::string_view> rowCells(cells.data(), cellCount);
     const OutputTarget target =
         ::isatty(::fileno(out)) ? OutputTarget::Terminal : OutputTarget::File;
     bool written = true;
     if (settings.header) {
         std::copy(std::begin(quiverel::texts::columnHeadings),
                   std::end(quiverel::texts::columnHeadings), cells.begin());
-        appendRow(buffer, settings.format, target, cells);
+        cells[8] = texts::hashHeading;
+        appendRow(buffer, settings.format, target, rowCells);
     }
     for (std::size_t row = 0; row < rows.rows() && written; ++row) {
-        for (std::size_t col = 0; col < cells.size(); ++col) {
+        for (std::size_t col = 0; col < 8; ++col) {
             cells[col] = rows.cell(row, col);
         }
-        appendRow(buffer, settings.format, target, cells);
+        if (settings.format == OutputFormat::Json) {
+            appendJsonRow(buffer, rowCells, rows.facts(row), settings.columns, settings.sha256);
+        } else {
+            cells[8] = settings.sha256 ? rows.facts(row).digest : std::string_view();
+            appendRow(buffer, settings.format, target, rowCells);
+        }
         if (buffer.size() >= flushThreshold) {
             written = drain(buffer, out);
         }
@@ -115,9 +132,15 @@ void reportPassedOver(const ListingOutcome& result) {
 } // namespace
 
 int runLister(const ListerSettings& settings, std::FILE* out) {
-    ListedRows rows;
+    ListedRows rows(settings.format == OutputFormat::Json || settings.sha256);
     ListingControl control;
+    ProgressLine progress(settings.quiet ? -1 : STDERR_FILENO,
+                          [&control] { return control.filesFound(); });
     const ListingOutcome result = listFiles(requestOf(settings), control, rows);
+    if (result.kind != ListingOutcome::Kind::Failed) {
+        rows.sortAndNumber();
+    }
+    progress.end();
     if (result.kind == ListingOutcome::Kind::Failed) {
         // Escaped like cells, a path holding a line break keeps the report on its one line and
         // one holding other control characters cannot drive the terminal.
@@ -127,11 +150,8 @@ int runLister(const ListerSettings& settings, std::FILE* out) {
         appendTsvCell(reason, result.reason);
         std::fprintf(stderr, "%s\n%s: '%s': %s\n", quiverel::texts::badTarget, texts::programName,
                      failedPath.c_str(), reason.c_str());
-    } else {
-        rows.sortAndNumber();
-        if (result.rows == 0) {
-            std::fprintf(stderr, "%s\n", quiverel::texts::noFilesFound);
-        }
+    } else if (result.rows == 0) {
+        std::fprintf(stderr, "%s\n", quiverel::texts::noFilesFound);
     }
     reportPassedOver(result);
 

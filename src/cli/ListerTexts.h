@@ -4,6 +4,8 @@
 namespace quiverel::cli::texts {
 
 inline constexpr const char* programName = "quiverel2000-list";
+// The heading of the hash column, after the grid's eight.
+inline constexpr const char* hashHeading = "SHA-256";
 
 // The note on files passed over: "1 file ..." or "N files ...", then the first few names.
 inline constexpr const char* passedOverOne =
@@ -28,8 +30,16 @@ inline constexpr const char* help =
     "  -l, --no-upper          keep the paths' letter case (default: upper case)\n"
     "  -c, --columns=LIST      columns to fill: numbers 1 to 7 separated by commas,\n"
     "                          or 'all' (default: 1,2,3,4,5); the others stay empty\n"
-    "  -H, --header            write the heading row first\n"
-    "  -f, --format=FORMAT     tsv (default) or csv\n"
+    "  -x, --exclude=PATTERN   inside the folders searched, pass over the files and\n"
+    "                          folders whose names match PATTERN (wildcards as in\n"
+    "                          --pattern, letter case ignored); a folder passed over\n"
+    "                          is not entered; may be given more than once; paths\n"
+    "                          given are always listed\n"
+    "  -H, --header            write the heading row first (not with json)\n"
+    "  -f, --format=FORMAT     tsv (default), csv or json\n"
+    "      --hash=sha256       add a column with each file's SHA-256 in lower-case\n"
+    "                          hex; empty for a file that cannot be read\n"
+    "  -q, --quiet             no progress line on a terminal's standard error\n"
     "      --help              show this help and exit\n"
     "      --version           show the version and exit\n"
     "\n"
@@ -40,6 +50,15 @@ inline constexpr const char* help =
     "  csv: RFC 4180; a cell holding a comma, double quote or control character is\n"
     "       quoted, its double quotes doubled; lines end with a line feed. On a\n"
     "       terminal, control characters in cells are escaped as in tsv.\n"
+    "  json: JSON Lines, one object per row: \"no\", \"name\", \"folder\", \"size\"\n"
+    "       (bytes) and \"size_text\", \"version\" and \"version_numbers\" (four\n"
+    "       numbers or null), \"modified\" (RFC 3339 local time), \"path\",\n"
+    "       \"extension\", \"sha256\"; the fields of columns not chosen are left out.\n"
+    "       A path that is not valid UTF-8 shows U+FFFD in the texts and comes whole,\n"
+    "       base64-encoded, in \"path_base64\".\n"
+    "With --hash, a ninth cell or the \"sha256\" field holds the hash.\n"
+    "While a listing takes longer than a second, a terminal's standard error shows\n"
+    "the number of files found so far.\n"
     "Relative paths are taken from the working directory. Files whose time stamps\n"
     "cannot be read are passed over; standard error says how many and names a few.\n"
     "\n"

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <string>
 
 namespace quiverel {
 namespace {
@@ -19,7 +20,14 @@ constexpr std::size_t version = 2;
 constexpr std::size_t stamp = 3;
 constexpr std::size_t extension = 4;
 constexpr std::size_t pathName = 5; // the full path after its folder: mostly the file name
-constexpr std::size_t count = 6;
+// The file's facts, when kept, as decimal texts; an empty cell is a fact not known (or a text
+// not given).
+constexpr std::size_t sizeBytes = 6;
+constexpr std::size_t modified = 7;
+constexpr std::size_t versionNumbers = 8; // "major.minor.build.revision"
+constexpr std::size_t nativePath = 9;
+constexpr std::size_t digest = 10;
+constexpr std::size_t count = 11;
 } // namespace own
 
 const char* recordCells(const char* record) {
@@ -34,6 +42,28 @@ constexpr std::size_t recordsAhead = 16;
 
 std::string_view fileNameOf(const char* record) {
     return rowrecord::cell(recordCells(record), own::fileName);
+}
+
+template <typename Number> bool readNumber(std::string_view& text, Number& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    text.remove_prefix(static_cast<std::size_t>(end - text.data()));
+    return error == std::errc();
+}
+
+std::optional<VersionNumbers> versionOf(std::string_view text) {
+    VersionNumbers version{};
+    for (std::size_t k = 0; k < version.size(); ++k) {
+        if (k > 0) {
+            if (!text.starts_with('.')) {
+                return std::nullopt;
+            }
+            text.remove_prefix(1);
+        }
+        if (!readNumber(text, version[k])) {
+            return std::nullopt;
+        }
+    }
+    return version;
 }
 
 } // namespace
@@ -75,6 +105,14 @@ std::uint32_t ListedRows::folderOf(std::string_view pathFolder, std::string_view
 }
 
 void ListedRows::addRow(const RowTexts& row) {
+    add(row, nullptr);
+}
+
+void ListedRows::addFile(const RowTexts& row, const RowFacts& facts) {
+    add(row, m_keepFacts ? &facts : nullptr);
+}
+
+void ListedRows::add(const RowTexts& row, const RowFacts* facts) {
     const std::string_view fullPath = row[cell::fullPath];
     const std::size_t separator = fullPath.rfind(pathSeparator);
     const std::size_t nameStart = separator == std::string_view::npos ? 0 : separator + 1;
@@ -87,11 +125,53 @@ void ListedRows::addRow(const RowTexts& row) {
     cells[own::stamp] = row[cell::stamp];
     cells[own::extension] = row[cell::extension];
     cells[own::pathName] = fullPath.substr(nameStart);
-    const std::size_t cellBytes = m_writer.plan(cells);
+    std::string sizeBytes;
+    std::string modified;
+    std::string version;
+    if (facts != nullptr) {
+        sizeBytes = std::to_string(facts->sizeBytes);
+        if (facts->modified) {
+            modified = std::to_string(*facts->modified);
+        }
+        if (facts->version) {
+            const VersionNumbers& v = *facts->version;
+            version = std::to_string(v[0]) + "." + std::to_string(v[1]) + "." +
+                      std::to_string(v[2]) + "." + std::to_string(v[3]);
+        }
+        cells[own::sizeBytes] = sizeBytes;
+        cells[own::modified] = modified;
+        cells[own::versionNumbers] = version;
+        cells[own::nativePath] = facts->nativePath;
+        cells[own::digest] = facts->digest;
+    }
+    // Empty cells at the end are not stored.
+    std::size_t stored = cells.size();
+    while (stored > 0 && cells[stored - 1].empty()) {
+        --stored;
+    }
+    const std::size_t cellBytes = m_writer.plan(std::span(cells.data(), stored));
     char* record = m_arena.allocate(varint::sizeOf(folder) + cellBytes);
     m_writer.write(varint::write(record, folder));
     m_rows.push_back(record);
     m_readRow = static_cast<std::size_t>(-1);
+}
+
+RowFacts ListedRows::facts(std::size_t row) const {
+    if (row != m_readRow) {
+        read(row);
+    }
+    RowFacts facts;
+    std::string_view size = m_recordCells[own::sizeBytes];
+    readNumber(size, facts.sizeBytes);
+    std::string_view modified = m_recordCells[own::modified];
+    std::int64_t seconds = 0;
+    if (readNumber(modified, seconds)) {
+        facts.modified = seconds;
+    }
+    facts.version = versionOf(m_recordCells[own::versionNumbers]);
+    facts.nativePath = m_recordCells[own::nativePath];
+    facts.digest = m_recordCells[own::digest];
+    return facts;
 }
 
 void ListedRows::sortAndNumber(const std::function<void()>& whileSorting) {

@@ -79,6 +79,16 @@ void appendStamp(std::string& out, std::int64_t secondsSinceEpoch) {
     appendDigits(out, local.tm_min, 2);
 }
 
+RowFacts rowFactsOf(const FileFacts& facts, std::string_view nativePath, std::string_view digest) {
+    RowFacts row;
+    row.sizeBytes = facts.sizeBytes < 0 ? 0 : facts.sizeBytes;
+    row.modified = facts.modified;
+    row.version = facts.version;
+    row.nativePath = nativePath;
+    row.digest = digest;
+    return row;
+}
+
 const RowTexts& FactTexts::of(const FileFacts& facts) {
     m_size.clear();
     appendSizeKB(m_size, facts.sizeBytes);

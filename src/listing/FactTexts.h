@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace quiverel {
 
@@ -17,6 +18,10 @@ void appendSizeKB(std::string& out, std::int64_t bytes);
 // "yyyy/mm/dd hh:mm" in local time; empty when the time cannot be converted.
 std::string formatStamp(std::int64_t secondsSinceEpoch);
 void appendStamp(std::string& out, std::int64_t secondsSinceEpoch);
+
+// The typed facts a row of the file's facts carries, with the native path (when it is not the
+// display text) and the digest of its contents beside them.
+RowFacts rowFactsOf(const FileFacts& facts, std::string_view nativePath, std::string_view digest);
 
 // The row texts of a file's facts. The texts stay valid until the next call, and while the
 // facts stay unchanged.

@@ -105,7 +105,8 @@ bool leadsBack(const std::vector<PendingFolder>& pending, const FolderContents& 
 } // namespace
 
 void searchFolder(const WildcardPattern& pattern, const std::string& folder,
-                  ListingControl& control, const FolderFilesSink& takeFiles) {
+                  ListingControl& control, const FolderFilesSink& takeFiles,
+                  const WildcardPattern* passOver) {
     if (isCancelled(control)) {
         return;
     }
@@ -119,7 +120,8 @@ void searchFolder(const WildcardPattern& pattern, const std::string& folder,
     TimedReads reads;
     std::vector<PendingFolder> pending;
     pending.push_back({path.size(), reads.read(path, [&] {
-                           return readFolder(path, fs::Descriptor(-1), pattern, true, goOn);
+                           return readFolder(path, fs::Descriptor(-1), pattern, passOver, true,
+                                             goOn);
                        })});
     if (!keepDescriptors) {
         pending.back().contents.descriptor.reset(-1);
@@ -139,7 +141,8 @@ void searchFolder(const WildcardPattern& pattern, const std::string& folder,
             }
             // Each name is followed by a NUL.
             FolderContents subFolder = reads.read(path, [&] {
-                return readFolder(path, openByName(pending, name.data()), pattern, false, goOn);
+                return readFolder(path, openByName(pending, name.data()), pattern, passOver, false,
+                                  goOn);
             });
             if (!keepDescriptors || pending.size() >= levelsKeptOpen) {
                 subFolder.descriptor.reset(-1);

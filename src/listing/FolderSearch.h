@@ -17,10 +17,12 @@ using FolderFilesSink = std::function<bool(const std::string& folder, const Name
 // first: the files of each sub-folder in ascending name order, then the folder's own files in
 // ascending name order. Folders without a matching file are not handed over; the sink does its
 // own counting. Hidden files and folders, links to folders and files that are not regular are
-// passed over, as is a folder that leads back to one being searched.
+// passed over, as is a folder that leads back to one being searched, and, when passOver is
+// given, the files and folders whose names match it (such a folder is not entered).
 // Lets events through before each descent, and now and then while a huge folder is read; stops
 // as soon as it sees the cancel flag set. A folder that cannot be listed throws ListingFailure.
 void searchFolder(const WildcardPattern& pattern, const std::string& folder,
-                  ListingControl& control, const FolderFilesSink& takeFiles);
+                  ListingControl& control, const FolderFilesSink& takeFiles,
+                  const WildcardPattern* passOver = nullptr);
 
 } // namespace quiverel

@@ -8,6 +8,7 @@
 #include "listing/RowTexts.h"
 #include "listing/WildcardPattern.h"
 #include "listing/detail/AnalysisPipeline.h"
+#include "listing/detail/FileDigest.h"
 #include "listing/detail/FileSystem.h"
 #include "listing/detail/ListingFailure.h"
 #include "listing/detail/NameList.h"
@@ -31,6 +32,36 @@ std::string_view trimmedFolder(std::string_view folder, std::string_view trim) {
     return folder;
 }
 
+WildcardPattern usablePattern(const std::string& pattern) {
+    std::optional<WildcardPattern> parsed = WildcardPattern::parse(pattern);
+    if (!parsed) {
+        throw ListingFailure(std::string(),
+                             "the target file pattern \"" + pattern + "\" cannot be used");
+    }
+    return std::move(*parsed);
+}
+
+// One pattern of all the exclusions; none when there are none. A blank exclusion passes over
+// nothing (unlike a blank target pattern, which stands for every file).
+std::optional<WildcardPattern> exclusionPattern(const std::vector<std::string>& exclusions) {
+    std::string joined;
+    for (const std::string& exclusion : exclusions) {
+        if (!WildcardPattern::isBlank(exclusion)) {
+            joined += joined.empty() ? "" : ";";
+            joined += exclusion;
+        }
+    }
+    if (joined.empty()) {
+        return std::nullopt;
+    }
+    std::optional<WildcardPattern> parsed = WildcardPattern::parse(joined);
+    if (!parsed) {
+        throw ListingFailure(std::string(),
+                             "the exclusion pattern \"" + joined + "\" cannot be used");
+    }
+    return parsed;
+}
+
 // Hands the rows of one listing to its sink: passes over a file without time stamp, noting it in
 // the outcome, trims the folder as the options say at that moment, empties the columns not
 // chosen, and counts the rows.
@@ -39,7 +70,7 @@ public:
     RowWriter(const ListingRequest& request, RowSink& sink, ListingOutcome& outcome)
         : m_request(request), m_sink(sink), m_outcome(outcome) {}
 
-    void write(const RowTexts& texts) {
+    void write(const RowTexts& texts, const RowFacts& facts) {
         if (isBlank(texts[cell::stamp])) {
             if (m_outcome.firstPassedOver.size() < ListingOutcome::passedOverNamed) {
                 m_outcome.firstPassedOver.emplace_back(texts[cell::fullPath]);
@@ -54,7 +85,7 @@ public:
                 row[k] = std::string_view();
             }
         }
-        m_sink.addRow(row);
+        m_sink.addFile(row, facts);
         ++m_rows;
     }
 
@@ -81,11 +112,8 @@ ListingOutcome listFiles(const ListingRequest& request, ListingControl& control,
     // The native path being handled, named when the listing fails.
     const std::string* handling = nullptr;
     try {
-        const std::optional<WildcardPattern> pattern = WildcardPattern::parse(request.pattern);
-        if (!pattern) {
-            throw ListingFailure(std::string(), "the target file pattern \"" + request.pattern +
-                                                    "\" cannot be used");
-        }
+        const WildcardPattern pattern = usablePattern(request.pattern);
+        const std::optional<WildcardPattern> passOver = exclusionPattern(request.exclusions);
 
         control.clearCancel();
         sink.begin();
@@ -98,32 +126,42 @@ ListingOutcome listFiles(const ListingRequest& request, ListingControl& control,
 
         FileFacts facts;
         FactTexts texts;
+        std::string digest;
         const auto listFile = [&](const std::string& nativePath) {
             handling = &nativePath;
-            analyseFile(fs::FileRef::atPath(nativePath), toDisplayText(nativePath),
-                        request.upperCase, facts);
-            writer.write(texts.of(facts));
+            const fs::FileRef file = fs::FileRef::atPath(nativePath);
+            analyseFile(file, toDisplayText(nativePath), request.upperCase, facts);
+            if (request.contentDigest) {
+                digestFile(file, request.contentDigest, digest);
+            }
+            const std::string_view invalidPath =
+                isValidUtf8(nativePath) ? std::string_view() : std::string_view(nativePath);
+            writer.write(texts.of(facts), rowFactsOf(facts, invalidPath, digest));
             handling = nullptr;
         };
 
         // A folder's files are analysed on other threads while the search goes on; their rows
         // are written here, in search order, once the search of the folder has ended.
         const auto listFolder = [&](const std::string& nativePath) {
-            AnalysisPipeline pipeline(request.upperCase);
-            searchFolder(*pattern, nativePath, control,
-                         [&](const std::string& folder, const NameList& files) {
-                             if (cancelled) {
-                                 return false;
-                             }
-                             control.countFound(static_cast<long long>(files.size()));
-                             pipeline.add(folder, files);
-                             return true;
-                         });
+            AnalysisPipeline pipeline(request.upperCase, AnalysisPipeline::defaultThreads(),
+                                      request.contentDigest);
+            searchFolder(
+                pattern, nativePath, control,
+                [&](const std::string& folder, const NameList& files) {
+                    if (cancelled) {
+                        return false;
+                    }
+                    control.countFound(static_cast<long long>(files.size()));
+                    pipeline.add(folder, files);
+                    return true;
+                },
+                passOver ? &*passOver : nullptr);
             pipeline.close();
             RowTexts row;
-            while (!cancelled && pipeline.next(row)) {
+            RowFacts rowFacts;
+            while (!cancelled && pipeline.next(row, rowFacts)) {
                 try {
-                    writer.write(row);
+                    writer.write(row, rowFacts);
                 } catch (const std::exception& failure) {
                     throw ListingFailure(std::string(row[cell::fullPath]), failureReason(failure));
                 }

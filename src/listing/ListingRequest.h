@@ -25,16 +25,26 @@ struct LiveOptions {
     };
 };
 
+// Works out the digest of a file's contents, as text, from a descriptor open for reading at its
+// start; false when the file could not be read to its end. Called on several threads at once.
+using ContentDigest = std::function<bool(int fd, std::string& digest)>;
+
 // What to list.
 struct ListingRequest {
     // The paths, in order, as native bytes exactly as the file system or the caller gave them.
     std::vector<std::string> entries;
     // Which files of a folder are listed; a path given as an entry is always listed.
     std::string pattern = "*.*";
+    // Names passed over inside searched folders, each a pattern like the one above: a matching
+    // file is not listed, a matching folder not entered. A path given as an entry is always
+    // listed.
+    std::vector<std::string> exclusions;
     LiveOptions options;
     // The paths' display texts are upper-cased; the files queried stay the same.
     bool upperCase = false;
     ColumnFlags columns{};
+    // Worked out for every regular file listed when set.
+    ContentDigest contentDigest;
 };
 
 } // namespace quiverel

@@ -100,6 +100,19 @@ void appendDisplayText(std::string& out, std::string_view nativePath) {
     out.append(nativePath.substr(stretch));
 }
 
+bool isValidUtf8(std::string_view nativePath) {
+    std::size_t i = asciiRunLength(nativePath);
+    while (i < nativePath.size()) {
+        const std::size_t length = validSequenceLength(nativePath, i);
+        if (length == 0) {
+            return false;
+        }
+        i += length;
+        i += asciiRunLength(nativePath.substr(i));
+    }
+    return true;
+}
+
 std::string toUpperAscii(std::string_view text) {
     std::string upper(text);
     upperCaseAscii(upper);

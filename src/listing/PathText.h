@@ -12,6 +12,8 @@ inline constexpr char pathSeparator = '/';
 std::string toDisplayText(std::string_view nativePath);
 // The same, appended to out.
 void appendDisplayText(std::string& out, std::string_view nativePath);
+// Whether the display text of the native path is the path itself.
+bool isValidUtf8(std::string_view nativePath);
 
 constexpr char upperAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "listing/pe/FileVersion.h"
+
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace quiverel {
@@ -21,6 +25,20 @@ inline constexpr std::size_t fullPath = 5;
 inline constexpr std::size_t extension = 6;
 } // namespace cell
 
+// What a row's texts say of a file, typed, for a front end that writes the facts themselves. The
+// texts stay valid as long as the row's.
+struct RowFacts {
+    std::int64_t sizeBytes = 0;
+    // Seconds since the epoch; none when the time stamp could not be read.
+    std::optional<std::int64_t> modified;
+    std::optional<VersionNumbers> version;
+    // The full path's own bytes when they are not valid UTF-8 (the texts then show U+FFFD in
+    // their place); empty otherwise.
+    std::string_view nativePath;
+    // The contents' digest, when the request asks for one and the file could be read to its end.
+    std::string_view digest;
+};
+
 // Takes the rows of a listing, in the order the files were found.
 class RowSink {
 public:
@@ -30,6 +48,11 @@ public:
     // One row; the cells of the columns not chosen are empty. A failure thrown here ends the
     // listing as failed at this row's file.
     virtual void addRow(const RowTexts& row) = 0;
+    // One row with the facts of its file; a sink that shows only texts takes the row alone.
+    // The listing hands every row over here.
+    virtual void addFile(const RowTexts& row, [[maybe_unused]] const RowFacts& facts) {
+        addRow(row);
+    }
 };
 
 } // namespace quiverel

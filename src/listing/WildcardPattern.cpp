@@ -104,6 +104,10 @@ std::optional<WildcardPattern> WildcardPattern::parse(std::string_view pattern) 
     return parsed;
 }
 
+bool WildcardPattern::isBlank(std::string_view pattern) {
+    return pattern.find_first_not_of(std::string(blanks) + partSeparator) == std::string_view::npos;
+}
+
 bool WildcardPattern::matches(std::string_view name) const {
     for (const auto& part : m_parts) {
         if (matchesPartOrBareName(part, name)) {

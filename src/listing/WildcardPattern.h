@@ -18,6 +18,8 @@ public:
     static std::optional<WildcardPattern> parse(std::string_view pattern);
     // name is a display text (UTF-8); "?" stands for one code point.
     bool matches(std::string_view name) const;
+    // Whether the pattern has no part at all: empty, or only blanks and ";".
+    static bool isBlank(std::string_view pattern);
 
 private:
     std::vector<std::string> m_parts;

@@ -17,8 +17,7 @@ struct Arrows {
     std::vector<std::string_view> mayInclude; // include paths beginning so are allowed
 };
 
-// The most specific folder that holds a file comes first. A folder may always use itself;
-// listing/detail is private to the listing core and the grid.
+// The most specific folder that holds a file comes first. A folder may always use itself.
 const std::vector<Arrows>& table() {
     static const std::vector<Arrows> arrows = {
         {"app/", {""}},
@@ -52,18 +51,41 @@ const Arrows* arrowsOf(std::string_view path) {
     return nullptr;
 }
 
+// Folders that only the folders named may reach, whatever a wider arrow says.
+struct Closed {
+    std::string_view folder;
+    std::vector<std::string_view> users;
+};
+const std::vector<Closed> closedFolders = {
+    {"listing/detail/", {"listing/", "grid/"}}, // the core's plumbing
+    {"platform/qt/", {"platform/qt/", "app/"}}, // only the composition root picks them
+};
+
+bool closedTo(std::string_view path, std::string_view include) {
+    for (const Closed& closed : closedFolders) {
+        if (startsWith(include, closed.folder)) {
+            for (const std::string_view user : closed.users) {
+                if (startsWith(path, user)) {
+                    return false;
+                }
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
 // Whether a file at path (relative to src/) may include the path given.
 bool allowed(std::string_view path, std::string_view include) {
     const Arrows* from = arrowsOf(path);
-    if (from == nullptr) {
+    if (from == nullptr || closedTo(path, include)) {
         return false;
     }
     if (arrowsOf(include) == from) {
         return true;
     }
-    const bool privateDetail = startsWith(include, "listing/detail/");
     for (const std::string_view prefix : from->mayInclude) {
-        if (startsWith(include, prefix) && (!privateDetail || prefix == "listing/detail/")) {
+        if (startsWith(include, prefix)) {
             return true;
         }
     }
@@ -80,6 +102,8 @@ TEST(IncludeArrowsTest, TheTableJudgesArrowsBothWays) {
     EXPECT_FALSE(allowed("cli/ListerRun.cpp", "grid/GridModel.h"));
     EXPECT_FALSE(allowed("platform/MessageBox.h", "platform/qt/QtMessageBox.h"));
     EXPECT_FALSE(allowed("app/Module1.cpp", "listing/detail/NameList.h"));
+    EXPECT_TRUE(allowed("app/Module1.cpp", "platform/qt/QtMessageBox.h"));
+    EXPECT_FALSE(allowed("window/frmMain.cpp", "platform/qt/QtMessageBox.h"));
     EXPECT_FALSE(allowed("newfolder/Thing.cpp", "listing/ListFiles.h"));
 }
 

@@ -50,6 +50,21 @@ TEST(ListerArguments, ShortAndLongOptionsSetTheSameThings) {
     }
 }
 
+TEST(ListerArguments, InventoryOptionsInEitherSpelling) {
+    const std::vector<std::vector<std::string>> spellings = {
+        {"-x", "a", "-xb*", "-q", "--hash=sha256", "-f", "json", "p"},
+        {"--exclude", "a", "--exclude=b*", "--quiet", "--hash", "sha256", "--format=json", "p"},
+    };
+    for (const auto& spelling : spellings) {
+        const ListerCommand command = parse(spelling);
+        ASSERT_EQ(command.action, Action::List) << command.problem;
+        EXPECT_EQ(command.settings.exclusions, (std::vector<std::string>{"a", "b*"}));
+        EXPECT_TRUE(command.settings.quiet);
+        EXPECT_TRUE(command.settings.sha256);
+        EXPECT_EQ(command.settings.format, OutputFormat::Json);
+    }
+}
+
 TEST(ListerArguments, PathsKeepTheirOrderAndEmptyOnes) {
     const ListerCommand command = parse({"b", "", "-H", "a", "--", "-n", ""});
     ASSERT_EQ(command.action, Action::List);
@@ -71,14 +86,21 @@ TEST(ListerArguments, BadCommandLinesAreUsageProblemsNamingTheCause) {
     const Case cases[] = {
         {{}, "no PATH given"},
         {{"-H"}, "no PATH given"},
-        {{"-x", "a"}, "invalid option '-x'"},
-        {{"-Hx", "a"}, "invalid option '-x'"},
+        {{"-z", "a"}, "invalid option '-z'"},
+        {{"-Hz", "a"}, "invalid option '-z'"},
         {{"--frobnicate", "a"}, "invalid option '--frobnicate'"},
         {{"--header=yes", "a"}, "invalid option '--header'"},
         {{"a", "-p"}, "option '-p' requires an argument"},
         {{"a", "--columns"}, "option '--columns' requires an argument"},
         {{"-c", "0", "a"}, "invalid column list '0'"},
-        {{"-f", "xml", "a"}, "invalid format 'xml'"},
+        {{"-f", "xml", "a"}, "invalid argument 'xml' for '--format'"},
+        {{"--format=xml", "a"}, "invalid argument 'xml' for '--format'"},
+        {{"--hash=md5", "a"}, "invalid argument 'md5' for '--hash'"},
+        {{"--exclude=", "a"}, "invalid argument '' for '--exclude'"},
+        {{"-x", " ; ", "a"}, "invalid argument ' ; ' for '--exclude'"},
+        {{"-x", "a/b", "a"}, "invalid argument 'a/b' for '--exclude'"},
+        {{"a", "-x"}, "option '-x' requires an argument"},
+        {{"-H", "-f", "json", "a"}, "'--header' cannot be used with '--format=json'"},
         {{"-p", "sub/*.txt", "a"}, "unusable pattern 'sub/*.txt'"},
         {{"-p", "*.txt;a/", "a"}, "unusable pattern '*.txt;a/'"},
     };
@@ -90,7 +112,7 @@ TEST(ListerArguments, BadCommandLinesAreUsageProblemsNamingTheCause) {
 }
 
 TEST(ListerArguments, ParsesEachCallAfresh) {
-    EXPECT_EQ(parse({"-x", "a"}).action, Action::Usage);
+    EXPECT_EQ(parse({"-z", "a"}).action, Action::Usage);
     const ListerCommand command = parse({"-n", "b"});
     ASSERT_EQ(command.action, Action::List);
     EXPECT_EQ(command.settings.optFolder, 0);

@@ -307,7 +307,7 @@ TEST_F(ListerEndToEnd, NamesNeverReachATerminalAsCommands) {
     const Outcome usage = runLister({"-f", "\x1b[2J", tree.root()});
     EXPECT_EQ(usage.status, 64);
     EXPECT_EQ(usage.err.substr(0, usage.err.find('\n')),
-              "quiverel2000-list: invalid format '\\x1B[2J'");
+              "quiverel2000-list: invalid argument '\\x1B[2J' for '--format'");
 }
 
 TEST_F(ListerEndToEnd, UnwritableOutputExitsSeventyFour) {

@@ -3,6 +3,7 @@
 #include "listing/FactTexts.h"
 #include "listing/FileFacts.h"
 #include "listing/PathText.h"
+#include "listing/detail/FileDigest.h"
 #include "listing/detail/FileSystem.h"
 #include "listing/detail/FolderPath.h"
 #include "listing/detail/NameList.h"
@@ -47,13 +48,40 @@ std::size_t folderRecordSize(const std::string& folder, const NameList& files) {
     return size;
 }
 
+template <typename Value> char* writeOptional(char* out, const std::optional<Value>& value) {
+    *out++ = value ? 1 : 0;
+    if (value) {
+        std::memcpy(out, &*value, sizeof(Value));
+        out += sizeof(Value);
+    }
+    return out;
+}
+
+template <typename Value> const char* readOptional(const char* in, std::optional<Value>& value) {
+    value.reset();
+    if (*in++ != 0) {
+        value.emplace();
+        std::memcpy(&*value, in, sizeof(Value));
+        in += sizeof(Value);
+    }
+    return in;
+}
+
+template <typename Value> std::size_t optionalSize(const std::optional<Value>& value) {
+    return 1 + (value ? sizeof(Value) : 0);
+}
+
 // An analysed file: how much of its folder's shared text its full path starts with, the rest of
-// the full path, the size, stamp, version and extension texts, then the length of the file name,
-// which ends the full path.
-std::size_t fileRecordSize(const RowTexts& row, std::size_t shared) {
+// the full path, the size, stamp, version and extension texts, the length of the file name,
+// which ends the full path, then the facts: size in bytes, time stamp, version numbers, the
+// native path when it is not the display text, the digest.
+std::size_t fileRecordSize(const RowTexts& row, const RowFacts& facts, std::size_t shared) {
     return varint::sizeOf(shared) + textSize(row[cell::fullPath].substr(shared)) +
            textSize(row[cell::size]) + textSize(row[cell::stamp]) + textSize(row[cell::version]) +
-           textSize(row[cell::extension]) + varint::sizeOf(row[cell::fileName].size());
+           textSize(row[cell::extension]) + varint::sizeOf(row[cell::fileName].size()) +
+           varint::sizeOf(static_cast<std::uint64_t>(facts.sizeBytes)) +
+           optionalSize(facts.modified) + optionalSize(facts.version) + textSize(facts.nativePath) +
+           textSize(facts.digest);
 }
 
 } // namespace
@@ -62,7 +90,8 @@ unsigned AnalysisPipeline::defaultThreads() {
     return std::clamp(std::thread::hardware_concurrency(), 1U, 4U);
 }
 
-AnalysisPipeline::AnalysisPipeline(bool upperCase, unsigned threads) : m_upperCase(upperCase) {
+AnalysisPipeline::AnalysisPipeline(bool upperCase, unsigned threads, ContentDigest contentDigest)
+    : m_upperCase(upperCase), m_contentDigest(std::move(contentDigest)) {
     for (unsigned i = 0; i < std::max(threads, 1U); ++i) {
         m_analysers.push_back(std::make_unique<Analyser>());
     }
@@ -112,7 +141,7 @@ void AnalysisPipeline::close() {
     }
 }
 
-bool AnalysisPipeline::next(RowTexts& row) {
+bool AnalysisPipeline::next(RowTexts& row, RowFacts& facts) {
     std::string_view record;
     while (true) {
         Analyser& analyser = *m_analysers[m_foldersTaken % m_analysers.size()];
@@ -143,7 +172,14 @@ bool AnalysisPipeline::next(RowTexts& row) {
     in = readText(in, row[cell::version]);
     in = readText(in, row[cell::extension]);
     std::uint64_t nameLength = 0;
-    varint::read(in, nameLength);
+    in = varint::read(in, nameLength);
+    std::uint64_t sizeBytes = 0;
+    in = varint::read(in, sizeBytes);
+    facts.sizeBytes = static_cast<std::int64_t>(sizeBytes);
+    in = readOptional(in, facts.modified);
+    in = readOptional(in, facts.version);
+    in = readText(in, facts.nativePath);
+    readText(in, facts.digest);
     const std::string_view fullPath = m_fullPath;
     const std::size_t folderLength = fullPath.size() - nameLength;
     row[cell::fullPath] = fullPath;
@@ -187,6 +223,7 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
     std::string prefix;
     appendDisplayText(prefix, folderText);
     appendName(prefix, std::string_view());
+    const bool folderValid = isValidUtf8(folderText);
     // The folder's text, kept once for its files: each file's full path starts with it.
     std::string shared = prefix;
     if (m_upperCase) {
@@ -195,6 +232,7 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
     writeText(analyser.files.room(textSize(shared)), shared);
     std::string nativePath;
     std::string fullPath;
+    std::string digest;
     FileFacts facts;
     FactTexts texts;
     for (std::uint64_t i = 0; i < count && !analyser.folders.abandoned(); ++i) {
@@ -204,19 +242,30 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
         fullPath.assign(prefix);
         appendDisplayText(fullPath, name);
         // Each name is followed by a NUL.
-        analyseFile(fs::FileRef::inFolder(folderFd, name.data(), nativePath), fullPath, m_upperCase,
-                    facts);
+        const fs::FileRef file = fs::FileRef::inFolder(folderFd, name.data(), nativePath);
+        analyseFile(file, fullPath, m_upperCase, facts);
         const RowTexts& row = texts.of(facts);
+        if (m_contentDigest) {
+            digestFile(file, m_contentDigest, digest);
+        }
+        const bool nativeIsDisplay = folderValid && isValidUtf8(name);
+        const RowFacts rowFacts =
+            rowFactsOf(facts, nativeIsDisplay ? std::string_view() : nativePath, digest);
 
         const std::size_t kept = row[cell::fullPath].starts_with(shared) ? shared.size() : 0;
-        char* out = analyser.files.room(fileRecordSize(row, kept));
+        char* out = analyser.files.room(fileRecordSize(row, rowFacts, kept));
         out = varint::write(out, kept);
         out = writeText(out, row[cell::fullPath].substr(kept));
         out = writeText(out, row[cell::size]);
         out = writeText(out, row[cell::stamp]);
         out = writeText(out, row[cell::version]);
         out = writeText(out, row[cell::extension]);
-        varint::write(out, row[cell::fileName].size());
+        out = varint::write(out, row[cell::fileName].size());
+        out = varint::write(out, static_cast<std::uint64_t>(rowFacts.sizeBytes));
+        out = writeOptional(out, rowFacts.modified);
+        out = writeOptional(out, rowFacts.version);
+        out = writeText(out, rowFacts.nativePath);
+        writeText(out, rowFacts.digest);
         if ((i + 1) % publishEvery == 0) {
             analyser.files.publish();
         }

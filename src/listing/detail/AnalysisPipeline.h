@@ -1,5 +1,6 @@
 #pragma once
 
+#include "listing/ListingRequest.h"
 #include "listing/RowTexts.h"
 #include "listing/detail/AsideThread.h"
 #include "listing/detail/RecordQueue.h"
@@ -13,17 +14,20 @@ namespace quiverel {
 class NameList;
 
 // Analyses the files a folder search finds on other threads while the search goes on, and hands
-// back their row texts in the order the files were found. The folders go to the analysing
-// threads in turn, and their files come back from each in the same turn. Each file is queried by
-// its name inside its folder, or by its path while descriptors run short. Both the folders waiting
-// for analysis and the texts waiting to be taken are kept packed in record queues, so the texts of
-// a whole tree need little more room than the rows they become, and nothing of them stays behind.
+// back their row texts and facts in the order the files were found. The folders go to the
+// analysing threads in turn, and their files come back from each in the same turn. Each file is
+// queried by its name inside its folder, or by its path while descriptors run short. Both the
+// folders waiting for analysis and the texts waiting to be taken are kept packed in record queues,
+// so the texts of a whole tree need little more room than the rows they become, and nothing of
+// them stays behind.
 class AnalysisPipeline {
 public:
     // One analysing thread per processor core, up to four.
     static unsigned defaultThreads();
 
-    explicit AnalysisPipeline(bool upperCase, unsigned threads = defaultThreads());
+    // With contentDigest set, the analysing threads also work out each file's digest.
+    explicit AnalysisPipeline(bool upperCase, unsigned threads = defaultThreads(),
+                              ContentDigest contentDigest = {});
     // Abandons what is left and waits for the analysing threads.
     ~AnalysisPipeline();
     AnalysisPipeline(const AnalysisPipeline&) = delete;
@@ -37,7 +41,11 @@ public:
     // taken after close(). The texts stay valid until the next call. A failure of an analysing
     // thread (a file it cannot reach for want of descriptors or memory) is thrown here in place
     // of that file, once every file before it has been taken.
-    bool next(RowTexts& row);
+    bool next(RowTexts& row, RowFacts& facts);
+    bool next(RowTexts& row) {
+        RowFacts facts;
+        return next(row, facts);
+    }
 
 private:
     // An analysing thread, with the folders handed to it and the files it has analysed; each
@@ -56,6 +64,7 @@ private:
     void analyseFolder(Analyser& analyser, std::string_view job);
 
     const bool m_upperCase;
+    const ContentDigest m_contentDigest;
     std::vector<std::unique_ptr<Analyser>> m_analysers;
     std::size_t m_foldersAdded = 0;
     std::size_t m_foldersTaken = 0; // folders whose files have all been taken

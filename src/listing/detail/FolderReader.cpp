@@ -111,8 +111,8 @@ fs::Descriptor openFolder(const std::string& folder, bool followLink) {
 } // namespace
 
 FolderContents readFolder(const std::string& folder, fs::Descriptor opened,
-                          const WildcardPattern& pattern, bool followLink,
-                          const ReadingGoesOn& goOn) {
+                          const WildcardPattern& pattern, const WildcardPattern* passOver,
+                          bool followLink, const ReadingGoesOn& goOn) {
     FolderContents contents;
     contents.descriptor = opened.isOpen() ? std::move(opened) : openFolder(folder, followLink);
     const int folderFd = contents.descriptor.get();
@@ -135,13 +135,16 @@ FolderContents readFolder(const std::string& folder, fs::Descriptor opened,
         if (isHidden(entry->d_name)) {
             continue; // also "." and ".."
         }
+        displayName.clear();
+        appendDisplayText(displayName, entry->d_name);
+        if (passOver != nullptr && passOver->matches(displayName)) {
+            continue;
+        }
         switch (kindOf(folder, folderFd, *entry)) {
         case EntryKind::Folder:
             contents.subFolders.add(entry->d_name);
             break;
         case EntryKind::File:
-            displayName.clear();
-            appendDisplayText(displayName, entry->d_name);
             if (pattern.matches(displayName)) {
                 contents.files.add(entry->d_name);
             }

@@ -25,13 +25,14 @@ struct FolderContents {
 using ReadingGoesOn = std::function<bool()>;
 
 // Reads the folder at the native path, or through opened when that holds it already (opened by
-// name inside its parent, say). followLink says whether a link in place of the folder
+// name inside its parent, say), passing over the entries whose names match passOver, when given
+// (files and folders alike). followLink says whether a link in place of the folder
 // itself is followed. goOn, when given, is asked after each entry, since a huge folder takes a
 // while to read; once it says false the reading stops and the entries read so far come back
 // unsorted, for the caller to drop. Throws ListingFailure when the folder cannot be opened or
 // read.
 FolderContents readFolder(const std::string& folder, fs::Descriptor opened,
-                          const WildcardPattern& pattern, bool followLink,
-                          const ReadingGoesOn& goOn = {});
+                          const WildcardPattern& pattern, const WildcardPattern* passOver,
+                          bool followLink, const ReadingGoesOn& goOn = {});
 
 } // namespace quiverel

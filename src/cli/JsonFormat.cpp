@@ -1,0 +1,180 @@
+#include "cli/JsonFormat.h"
+
+#include "listing/PathText.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+namespace quiverel::cli {
+namespace {
+
+// Every key follows the running number.
+void appendKey(std::string& out, std::string_view key) {
+    out += ",\"";
+    out += key;
+    out += "\":";
+}
+
+void appendTextField(std::string& out, std::string_view key, std::string_view text) {
+    appendKey(out, key);
+    appendJsonString(out, text);
+}
+
+void appendVersionNumbers(std::string& out, const std::optional<VersionNumbers>& version) {
+    if (!version) {
+        out += "null";
+        return;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "[%u,%u,%u,%u]", unsigned{(*version)[0]},
+                  unsigned{(*version)[1]}, unsigned{(*version)[2]}, unsigned{(*version)[3]});
+    out += text;
+}
+
+// Standard base64 with padding.
+void appendBase64(std::string& out, std::string_view bytes) {
+    static constexpr char digits[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::size_t i = 0;
+    for (; i + 3 <= bytes.size(); i += 3) {
+        const unsigned group = static_cast<unsigned char>(bytes[i]) << 16 |
+                               static_cast<unsigned char>(bytes[i + 1]) << 8 |
+                               static_cast<unsigned char>(bytes[i + 2]);
+        out += digits[group >> 18];
+        out += digits[(group >> 12) & 63];
+        out += digits[(group >> 6) & 63];
+        out += digits[group & 63];
+    }
+    const std::size_t rest = bytes.size() - i;
+    if (rest > 0) {
+        unsigned group = static_cast<unsigned char>(bytes[i]) << 16;
+        if (rest == 2) {
+            group |= static_cast<unsigned char>(bytes[i + 1]) << 8;
+        }
+        out += digits[group >> 18];
+        out += digits[(group >> 12) & 63];
+        out += rest == 2 ? digits[(group >> 6) & 63] : '=';
+        out += '=';
+    }
+}
+
+} // namespace
+
+void appendJsonString(std::string& out, std::string_view text) {
+    // Texts come as UTF-8, but a trim text cut off inside a character may leave a stray byte.
+    std::string valid;
+    if (!isValidUtf8(text)) {
+        valid = toDisplayText(text);
+        text = valid;
+    }
+    out += '"';
+    for (const char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+                out += escaped;
+            } else {
+                out += c;
+            }
+        }
+    }
+    out += '"';
+}
+
+void appendRfc3339(std::string& out, std::int64_t secondsSinceEpoch) {
+    const auto time = static_cast<std::time_t>(secondsSinceEpoch);
+    std::tm local{};
+    if (localtime_r(&time, &local) == nullptr || local.tm_year + 1900LL < 0 ||
+        local.tm_year + 1900LL > 9999) {
+        return;
+    }
+    // Offsets stay within a day; the bound also tells the compiler how short the text is.
+    const int offsetMinutes = static_cast<int>(local.tm_gmtoff / 60 % (24 * 60));
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d",
+                  local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                  local.tm_min, local.tm_sec, offsetMinutes < 0 ? '-' : '+',
+                  std::abs(offsetMinutes) / 60, std::abs(offsetMinutes) % 60);
+    out += text;
+}
+
+void appendJsonRow(std::string& out, std::span<const std::string_view> cells, const RowFacts& facts,
+                   const ColumnFlags& columns, bool withDigest) {
+    // Rows written after a failure have no number.
+    out += "{\"no\":";
+    if (cells[0].empty()) {
+        out += "null";
+    } else {
+        out += cells[0];
+    }
+    const auto chosen = [&](std::size_t k) {
+        return columns[k];
+    };
+    const auto text = [&](std::size_t k) {
+        return cells[1 + k];
+    };
+    if (chosen(cell::fileName)) {
+        appendTextField(out, "name", text(cell::fileName));
+    }
+    if (chosen(cell::folder)) {
+        appendTextField(out, "folder", text(cell::folder));
+    }
+    if (chosen(cell::size)) {
+        appendKey(out, "size");
+        out += std::to_string(facts.sizeBytes);
+        appendTextField(out, "size_text", text(cell::size));
+    }
+    if (chosen(cell::version)) {
+        appendTextField(out, "version", text(cell::version));
+        appendKey(out, "version_numbers");
+        appendVersionNumbers(out, facts.version);
+    }
+    if (chosen(cell::stamp)) {
+        appendKey(out, "modified");
+        std::string modified;
+        if (facts.modified) {
+            appendRfc3339(modified, *facts.modified);
+        }
+        if (modified.empty()) {
+            out += "null";
+        } else {
+            appendJsonString(out, modified);
+        }
+    }
+    if (chosen(cell::fullPath)) {
+        appendTextField(out, "path", text(cell::fullPath));
+    }
+    if (chosen(cell::extension)) {
+        appendTextField(out, "extension", text(cell::extension));
+    }
+    if (!facts.nativePath.empty()) {
+        appendKey(out, "path_base64");
+        out += '"';
+        appendBase64(out, facts.nativePath);
+        out += '"';
+    }
+    if (withDigest) {
+        appendTextField(out, "sha256", facts.digest);
+    }
+    out += "}\n";
+}
+
+} // namespace quiverel::cli
