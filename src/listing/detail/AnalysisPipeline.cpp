@@ -23,7 +23,9 @@ constexpr std::size_t publishEvery = 256;
 
 char* writeText(char* out, std::string_view text) {
     out = varint::write(out, text.size());
-    std::memcpy(out, text.data(), text.size());
+    if (!text.empty()) { // an empty view may point nowhere
+        std::memcpy(out, text.data(), text.size());
+    }
     return out + text.size();
 }
 
