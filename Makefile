@@ -8,10 +8,11 @@ WERROR ?= ON
 ASAN_BUILD_DIR ?= build-asan
 RELEASE_BUILD_DIR ?= build-release
 FUZZ_BUILD_DIR ?= build-fuzz
+TSAN_BUILD_DIR ?= build-tsan
 FUZZ_CXX ?= clang++-14
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench clean test-asan fuzz package test-package \
+.PHONY: all deps configure build run test bench clean test-asan test-tsan fuzz package test-package \
 	build-release
 
 all: build
@@ -59,6 +60,16 @@ test-asan: deps
 	@cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
 	@cd $(ASAN_BUILD_DIR) && ASAN_OPTIONS=detect_leaks=1 \
 		UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# The tests of the threads of the listing core and the row table (the analysing threads, the
+# record queues, the sorts worked out aside) built with ThreadSanitizer: any report fails.
+test-tsan: deps
+	@cmake -S . -B $(TSAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread \
+		-DQUIVEREL_WERROR=$(WERROR) >/dev/null
+	@cmake --build $(TSAN_BUILD_DIR) -j $(JOBS) --target grid_tests listing_tests
+	@cd $(TSAN_BUILD_DIR) && TSAN_OPTIONS=halt_on_error=1 bin/grid_tests >/dev/null && \
+		TSAN_OPTIONS=halt_on_error=1 bin/listing_tests >/dev/null
 
 # Each libFuzzer target for FUZZ_SECONDS from its seeds; fails when any finds a crash.
 fuzz: deps

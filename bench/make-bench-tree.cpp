@@ -1,13 +1,17 @@
 // Makes the benchmark's folder tree, the same on every run:
-//   make-bench-tree TARGET FILES FOLDERS [DLL_FIXTURE]
+//   make-bench-tree [--deep] TARGET FILES FOLDERS [DLL_FIXTURE]
 // FILES files in FOLDERS folders (the target included), mixed-case names, about 2% hidden
 // files and 1% hidden folders, 1% DLL files with a version resource (a copy of DLL_FIXTURE when
 // it can be read, a generated image otherwise), the other files sparse, so the tree takes
 // little disk space whatever sizes it shows. The tree is built beside TARGET and renamed into
 // place when complete; an existing TARGET is left as it is.
+// Folders hang at most eight levels deep. With --deep they run in long chains down to thirty
+// levels, and the files lie only 10 to 30 levels deep where their folders below TARGET are 112
+// to 240 bytes long (full paths of about 150 to 300 bytes below a short TARGET).
 
 #include "MinimalPe.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -73,6 +77,40 @@ std::string fileName(Random& random, bool dll) {
     return random.percent(2) ? "." + name : name;
 }
 
+// Tree shapes: how deep folders go, and where files may lie.
+struct Shape {
+    int maxDepth;
+    int leastFileDepth;
+    std::size_t leastPath; // length of a file's folder below the target, its separator included
+    std::size_t mostPath;
+};
+constexpr Shape shallow{8, 0, 0, std::string::npos};
+constexpr Shape deep{30, 10, 112, 240};
+
+// The folder's number in base 36: short, and unique among its neighbours.
+std::string shortNumber(long number) {
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), "0123456789abcdefghijklmnopqrstuvwxyz"[number % 36]);
+        number /= 36;
+    } while (number > 0);
+    return digits;
+}
+
+// The parent of the next folder: in a deep tree mostly one of the last few folders made, so
+// that chains grow long, else any folder; never one at the deepest level.
+std::size_t parentOf(Random& random, const std::vector<int>& depths, const Shape& shape) {
+    const std::size_t count = depths.size();
+    std::size_t parent = random.below(count);
+    if (shape.maxDepth > shallow.maxDepth && random.percent(90)) {
+        parent = count - 1 - random.below(std::min<std::size_t>(count, 4));
+    }
+    while (depths[parent] >= shape.maxDepth) {
+        parent = random.below(count);
+    }
+    return parent;
+}
+
 std::string readFixture(const char* path) {
     std::ifstream in(path, std::ios::binary);
     return in ? std::string(std::istreambuf_iterator<char>(in), {}) : std::string();
@@ -106,10 +144,17 @@ void writeFile(const std::string& path, const std::string& content, off_t size,
 } // namespace
 
 int main(int argc, char* argv[]) {
+    const bool deepTree = argc > 1 && std::strcmp(argv[1], "--deep") == 0;
+    if (deepTree) {
+        --argc;
+        ++argv;
+    }
     if (argc < 4 || argc > 5) {
-        std::fprintf(stderr, "usage: make-bench-tree TARGET FILES FOLDERS [DLL_FIXTURE]\n");
+        std::fprintf(stderr,
+                     "usage: make-bench-tree [--deep] TARGET FILES FOLDERS [DLL_FIXTURE]\n");
         return 64;
     }
+    const Shape& shape = deepTree ? deep : shallow;
     const std::string target = argv[1];
     const long files = std::atol(argv[2]);
     const long folderCount = std::atol(argv[3]);
@@ -129,15 +174,12 @@ int main(int argc, char* argv[]) {
     }
 
     Random random(20001);
-    // Each folder hangs below an earlier one, at most eight levels deep.
+    // Each folder hangs below an earlier one, at most the shape's levels deep.
     std::vector<std::string> folders{building};
     std::vector<int> depths{0};
     for (long i = 1; i < folderCount; ++i) {
-        std::size_t parent = random.below(folders.size());
-        while (depths[parent] >= 8) {
-            parent = random.below(folders.size());
-        }
-        std::string name = word(random) + "_" + std::to_string(i);
+        const std::size_t parent = parentOf(random, depths, shape);
+        std::string name = word(random) + "_" + (deepTree ? shortNumber(i) : std::to_string(i));
         if (random.percent(1)) {
             name = "." + name;
         }
@@ -148,12 +190,26 @@ int main(int argc, char* argv[]) {
         }
     }
 
+    // The folders files may lie in.
+    std::vector<std::size_t> fileFolders;
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        const std::size_t below = folders[i].size() + 1 - building.size();
+        if (depths[i] >= shape.leastFileDepth && below >= shape.leastPath &&
+            below <= shape.mostPath) {
+            fileFolders.push_back(i);
+        }
+    }
+    if (fileFolders.empty()) {
+        std::fprintf(stderr, "make-bench-tree: no folder of the shape asked for\n");
+        return 1;
+    }
+
     constexpr std::int64_t from = 788918400; // 1995-01-01
     constexpr std::int64_t span = 30LL * 365 * 24 * 3600;
     for (long i = 0; i < files; ++i) {
         const bool dll = i % 100 == 0;
         const std::string path =
-            folders[random.below(folders.size())] + "/" + fileName(random, dll);
+            folders[fileFolders[random.below(fileFolders.size())]] + "/" + fileName(random, dll);
         const std::int64_t mtime = from + static_cast<std::int64_t>(random.below(span));
         if (!dll) {
             writeFile(path, std::string(), fileSize(random), mtime);

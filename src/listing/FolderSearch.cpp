@@ -2,20 +2,92 @@
 
 #include "listing/ListingControl.h"
 #include "listing/detail/FolderPath.h"
+#include "listing/detail/FolderPrefetch.h"
 #include "listing/detail/FolderReader.h"
 
 #include <algorithm>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/resource.h>
 
 namespace quiverel {
 namespace {
 
 // A folder whose entries have been read, waiting for its sub-folders to be searched before its
 // own files are collected. The folders being searched form a stack instead of nested calls, so
-// a deep tree needs neither a deep call stack nor one open descriptor per level.
+// a deep tree needs no deep call stack; the upper levels keep their descriptors, so that their
+// sub-folders are opened by name instead of by a path walked again from its start.
 struct PendingFolder {
     std::size_t pathLength; // length of the folder's text within the shared path
     FolderContents contents;
     std::size_t nextSubFolder = 0;
+};
+
+// Folders this many levels below the one searched and deeper give their descriptor back once
+// read.
+constexpr std::size_t levelsKeptOpen = 32;
+// Descriptors are kept only where the process may have this many.
+constexpr rlim_t leastDescriptorLimit = 1024;
+
+bool mayKeepDescriptors() {
+    rlimit limit{};
+    return ::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur >= leastDescriptorLimit;
+}
+
+// The sub-folder opened by its name inside the folder searched last, without following a link;
+// nothing where that folder's descriptor was given back, or when the process is out of
+// descriptors: the search then gives back every one it keeps, so that the opening by path that
+// follows may wait for one while holding none.
+fs::Descriptor openByName(std::vector<PendingFolder>& pending, const char* name) {
+    const fs::Descriptor& parent = pending.back().contents.descriptor;
+    if (!parent.isOpen()) {
+        return fs::Descriptor(-1);
+    }
+    fs::Descriptor opened = fs::openOnce([&] {
+        return ::openat(parent.get(), name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    });
+    if (!opened.isOpen() && fs::isOutOfDescriptors(errno)) {
+        for (PendingFolder& folder : pending) {
+            folder.contents.descriptor.reset(-1);
+        }
+    }
+    return opened;
+}
+
+// A folder read that takes this long may have waited for the disk.
+constexpr auto slowRead = std::chrono::milliseconds(2);
+
+// Blocks this thread has read from the disk so far.
+long blocksRead() {
+    rusage usage{};
+    return ::getrusage(RUSAGE_THREAD, &usage) == 0 ? usage.ru_inblock : 0;
+}
+
+// Reads folders through the reader. Once a slow read turns out to have waited for the disk
+// (not merely for the processor), the sub-folders of every folder read from then on are read
+// ahead on other threads.
+class TimedReads {
+public:
+    template <typename Read> FolderContents read(const std::string& path, Read readFolder) {
+        const auto start = std::chrono::steady_clock::now();
+        FolderContents contents = readFolder();
+        if (!m_readingAhead && std::chrono::steady_clock::now() - start >= slowRead) {
+            const long blocks = blocksRead();
+            m_readingAhead = blocks > m_blocksRead;
+            m_blocksRead = blocks;
+        }
+        if (m_readingAhead) {
+            for (std::size_t i = 0; i < contents.subFolders.size(); ++i) {
+                m_prefetch.add(childPath(path, contents.subFolders[i]));
+            }
+        }
+        return contents;
+    }
+
+private:
+    long m_blocksRead = blocksRead();
+    bool m_readingAhead = false;
+    FolderPrefetch m_prefetch;
 };
 
 bool isCancelled(const ListingControl& control) {
@@ -43,9 +115,17 @@ void searchFolder(const WildcardPattern& pattern, const std::string& folder,
         control.pacer().processEventsWhenDue();
         return !isCancelled(control);
     };
+    const bool keepDescriptors = mayKeepDescriptors();
     std::string path = folderText(folder);
+    TimedReads reads;
     std::vector<PendingFolder> pending;
-    pending.push_back({path.size(), readFolder(path, pattern, passOver, true, goOn)});
+    pending.push_back({path.size(), reads.read(path, [&] {
+                           return readFolder(path, fs::Descriptor(-1), pattern, passOver, true,
+                                             goOn);
+                       })});
+    if (!keepDescriptors) {
+        pending.back().contents.descriptor.reset(-1);
+    }
     while (!pending.empty()) {
         if (isCancelled(control)) {
             return;
@@ -53,12 +133,20 @@ void searchFolder(const WildcardPattern& pattern, const std::string& folder,
         PendingFolder& current = pending.back();
         path.resize(current.pathLength);
         if (current.nextSubFolder < current.contents.subFolders.size()) {
-            appendName(path, current.contents.subFolders[current.nextSubFolder++]);
+            const std::string_view name = current.contents.subFolders[current.nextSubFolder++];
+            appendName(path, name);
             control.pacer().processPendingEvents();
             if (isCancelled(control)) {
                 return;
             }
-            FolderContents subFolder = readFolder(path, pattern, passOver, false, goOn);
+            // Each name is followed by a NUL.
+            FolderContents subFolder = reads.read(path, [&] {
+                return readFolder(path, openByName(pending, name.data()), pattern, passOver, false,
+                                  goOn);
+            });
+            if (!keepDescriptors || pending.size() >= levelsKeptOpen) {
+                subFolder.descriptor.reset(-1);
+            }
             if (!leadsBack(pending, subFolder)) {
                 pending.push_back({path.size(), std::move(subFolder)});
             }

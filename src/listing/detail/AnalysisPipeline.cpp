@@ -23,7 +23,9 @@ constexpr std::size_t publishEvery = 256;
 
 char* writeText(char* out, std::string_view text) {
     out = varint::write(out, text.size());
-    std::memcpy(out, text.data(), text.size());
+    if (!text.empty()) { // an empty view may point nowhere
+        std::memcpy(out, text.data(), text.size());
+    }
     return out + text.size();
 }
 
@@ -71,13 +73,14 @@ template <typename Value> std::size_t optionalSize(const std::optional<Value>& v
     return 1 + (value ? sizeof(Value) : 0);
 }
 
-// An analysed file: the full path, size, stamp, version and extension texts, the length of the
-// file name, which ends the full path, then the facts: size in bytes, time stamp, version
-// numbers, the native path when it is not the display text, the digest.
-std::size_t fileRecordSize(const RowTexts& row, const RowFacts& facts) {
-    return textSize(row[cell::fullPath]) + textSize(row[cell::size]) + textSize(row[cell::stamp]) +
-           textSize(row[cell::version]) + textSize(row[cell::extension]) +
-           varint::sizeOf(row[cell::fileName].size()) +
+// An analysed file: how much of its folder's shared text its full path starts with, the rest of
+// the full path, the size, stamp, version and extension texts, the length of the file name,
+// which ends the full path, then the facts: size in bytes, time stamp, version numbers, the
+// native path when it is not the display text, the digest.
+std::size_t fileRecordSize(const RowTexts& row, const RowFacts& facts, std::size_t shared) {
+    return varint::sizeOf(shared) + textSize(row[cell::fullPath].substr(shared)) +
+           textSize(row[cell::size]) + textSize(row[cell::stamp]) + textSize(row[cell::version]) +
+           textSize(row[cell::extension]) + varint::sizeOf(row[cell::fileName].size()) +
            varint::sizeOf(static_cast<std::uint64_t>(facts.sizeBytes)) +
            optionalSize(facts.modified) + optionalSize(facts.version) + textSize(facts.nativePath) +
            textSize(facts.digest);
@@ -147,13 +150,25 @@ bool AnalysisPipeline::next(RowTexts& row, RowFacts& facts) {
         if (!analyser.files.take(record)) {
             return false; // the analyser whose turn it is has no folder left: none is left
         }
-        if (!record.empty()) {
+        if (record.empty()) {
+            ++m_foldersTaken;
+            m_folderTextTaken = false;
+        } else if (!m_folderTextTaken) {
+            std::string_view folderText;
+            readText(record.data(), folderText);
+            m_folderText.assign(folderText);
+            m_folderTextTaken = true;
+        } else {
             break;
         }
-        ++m_foldersTaken;
     }
     const char* in = record.data();
-    in = readText(in, row[cell::fullPath]);
+    std::uint64_t shared = 0;
+    in = varint::read(in, shared);
+    std::string_view rest;
+    in = readText(in, rest);
+    m_fullPath.assign(m_folderText, 0, shared);
+    m_fullPath.append(rest);
     in = readText(in, row[cell::size]);
     in = readText(in, row[cell::stamp]);
     in = readText(in, row[cell::version]);
@@ -167,8 +182,9 @@ bool AnalysisPipeline::next(RowTexts& row, RowFacts& facts) {
     in = readOptional(in, facts.version);
     in = readText(in, facts.nativePath);
     readText(in, facts.digest);
-    const std::string_view fullPath = row[cell::fullPath];
+    const std::string_view fullPath = m_fullPath;
     const std::size_t folderLength = fullPath.size() - nameLength;
+    row[cell::fullPath] = fullPath;
     row[cell::folder] = fullPath.substr(0, folderLength);
     row[cell::fileName] = fullPath.substr(folderLength);
     return true;
@@ -210,6 +226,12 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
     appendDisplayText(prefix, folderText);
     appendName(prefix, std::string_view());
     const bool folderValid = isValidUtf8(folderText);
+    // The folder's text, kept once for its files: each file's full path starts with it.
+    std::string shared = prefix;
+    if (m_upperCase) {
+        upperCaseAscii(shared);
+    }
+    writeText(analyser.files.room(textSize(shared)), shared);
     std::string nativePath;
     std::string fullPath;
     std::string digest;
@@ -232,8 +254,10 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
         const RowFacts rowFacts =
             rowFactsOf(facts, nativeIsDisplay ? std::string_view() : nativePath, digest);
 
-        char* out = analyser.files.room(fileRecordSize(row, rowFacts));
-        out = writeText(out, row[cell::fullPath]);
+        const std::size_t kept = row[cell::fullPath].starts_with(shared) ? shared.size() : 0;
+        char* out = analyser.files.room(fileRecordSize(row, rowFacts, kept));
+        out = varint::write(out, kept);
+        out = writeText(out, row[cell::fullPath].substr(kept));
         out = writeText(out, row[cell::size]);
         out = writeText(out, row[cell::stamp]);
         out = writeText(out, row[cell::version]);

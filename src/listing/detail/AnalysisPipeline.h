@@ -49,7 +49,7 @@ public:
 
 private:
     // An analysing thread, with the folders handed to it and the files it has analysed; each
-    // folder's files are followed by an empty record.
+    // folder's files come after a record of the folder's text and are followed by an empty one.
     struct Analyser {
         RecordQueue folders;
         RecordQueue files;
@@ -68,6 +68,10 @@ private:
     std::vector<std::unique_ptr<Analyser>> m_analysers;
     std::size_t m_foldersAdded = 0;
     std::size_t m_foldersTaken = 0; // folders whose files have all been taken
+    // The text of the folder whose files are being taken, and the full path of the file taken.
+    bool m_folderTextTaken = false;
+    std::string m_folderText;
+    std::string m_fullPath;
 };
 
 } // namespace quiverel

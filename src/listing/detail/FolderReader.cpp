@@ -19,21 +19,37 @@ enum class EntryKind { Folder, File, Other };
     throw ListingFailure(toDisplayText(folder), fs::errorText(error));
 }
 
-// A directory stream closed when it goes out of scope; its descriptor, handed over from a
-// Descriptor, is given back then.
-class DirectoryStream {
+// The entries of an open folder, read straight from the system a buffer at a time.
+class FolderEntries {
 public:
-    explicit DirectoryStream(DIR* stream) : m_stream(stream) {}
-    ~DirectoryStream() {
-        ::closedir(m_stream);
-        fs::noteGivenBack();
+    explicit FolderEntries(int folderFd) : m_folderFd(folderFd) {}
+    FolderEntries(const FolderEntries&) = delete;
+    FolderEntries& operator=(const FolderEntries&) = delete;
+
+    // The next entry; nullptr after the last, with errno 0, or when reading fails, with errno
+    // telling why.
+    const dirent64* next() {
+        if (m_at == m_end) {
+            const ssize_t read = ::getdents64(m_folderFd, m_buffer, sizeof m_buffer);
+            if (read <= 0) {
+                if (read == 0) {
+                    errno = 0;
+                }
+                return nullptr;
+            }
+            m_at = 0;
+            m_end = static_cast<std::size_t>(read);
+        }
+        const auto* entry = reinterpret_cast<const dirent64*>(m_buffer + m_at);
+        m_at += entry->d_reclen;
+        return entry;
     }
-    DirectoryStream(const DirectoryStream&) = delete;
-    DirectoryStream& operator=(const DirectoryStream&) = delete;
-    DIR* get() const { return m_stream; }
 
 private:
-    DIR* m_stream;
+    int m_folderFd;
+    alignas(dirent64) char m_buffer[32768];
+    std::size_t m_at = 0;
+    std::size_t m_end = 0;
 };
 
 bool isHidden(const char* name) {
@@ -69,7 +85,7 @@ EntryKind kindFromStat(const std::string& folder, int folderFd, const char* name
     return S_ISREG(status.st_mode) ? EntryKind::File : EntryKind::Other;
 }
 
-EntryKind kindOf(const std::string& folder, int folderFd, const dirent& entry) {
+EntryKind kindOf(const std::string& folder, int folderFd, const dirent64& entry) {
     switch (entry.d_type) {
     case DT_DIR:
         return EntryKind::Folder;
@@ -83,39 +99,33 @@ EntryKind kindOf(const std::string& folder, int folderFd, const dirent& entry) {
     }
 }
 
-DIR* openStream(const std::string& folder, bool followLink) {
+fs::Descriptor openFolder(const std::string& folder, bool followLink) {
     const int flags = O_RDONLY | O_DIRECTORY | (followLink ? 0 : O_NOFOLLOW);
     fs::Descriptor opened = fs::openPath(folder, flags);
     if (!opened.isOpen()) {
         failOn(folder, errno);
     }
-    DIR* stream = ::fdopendir(opened.get());
-    if (stream == nullptr) {
-        const int error = errno;
-        opened.reset(-1);
-        failOn(folder, error);
-    }
-    opened.handOver();
-    return stream;
+    return opened;
 }
 
 } // namespace
 
-FolderContents readFolder(const std::string& folder, const WildcardPattern& pattern,
-                          const WildcardPattern* passOver, bool followLink,
-                          const ReadingGoesOn& goOn) {
-    const DirectoryStream stream(openStream(folder, followLink));
-    const int folderFd = ::dirfd(stream.get());
+FolderContents readFolder(const std::string& folder, fs::Descriptor opened,
+                          const WildcardPattern& pattern, const WildcardPattern* passOver,
+                          bool followLink, const ReadingGoesOn& goOn) {
     FolderContents contents;
+    contents.descriptor = opened.isOpen() ? std::move(opened) : openFolder(folder, followLink);
+    const int folderFd = contents.descriptor.get();
+    FolderEntries entries(folderFd);
     struct stat identity {};
     if (::fstat(folderFd, &identity) != 0) {
         failOn(folder, errno);
     }
     contents.device = identity.st_dev;
     contents.inode = identity.st_ino;
+    std::string displayName;
     while (true) {
-        errno = 0;
-        const dirent* entry = ::readdir(stream.get());
+        const dirent64* entry = entries.next();
         if (entry == nullptr) {
             if (errno != 0) {
                 failOn(folder, errno);
@@ -125,7 +135,9 @@ FolderContents readFolder(const std::string& folder, const WildcardPattern& patt
         if (isHidden(entry->d_name)) {
             continue; // also "." and ".."
         }
-        if (passOver != nullptr && passOver->matches(toDisplayText(entry->d_name))) {
+        displayName.clear();
+        appendDisplayText(displayName, entry->d_name);
+        if (passOver != nullptr && passOver->matches(displayName)) {
             continue;
         }
         switch (kindOf(folder, folderFd, *entry)) {
@@ -133,7 +145,7 @@ FolderContents readFolder(const std::string& folder, const WildcardPattern& patt
             contents.subFolders.add(entry->d_name);
             break;
         case EntryKind::File:
-            if (pattern.matches(toDisplayText(entry->d_name))) {
+            if (pattern.matches(displayName)) {
                 contents.files.add(entry->d_name);
             }
             break;

@@ -65,20 +65,12 @@ Descriptor& Descriptor::operator=(Descriptor&& other) noexcept {
 void Descriptor::reset(int fd) {
     if (m_fd >= 0) {
         ::close(m_fd);
-        noteGivenBack();
+        noteNoLongerHeld(true);
     }
     m_fd = fd;
     if (fd >= 0) {
         noteHeld();
     }
-}
-
-int Descriptor::handOver() {
-    return std::exchange(m_fd, -1);
-}
-
-void noteGivenBack() {
-    noteNoLongerHeld(true);
 }
 
 bool isOutOfDescriptors(int error) {

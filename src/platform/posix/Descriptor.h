@@ -22,9 +22,6 @@ public:
     bool isOpen() const { return m_fd >= 0; }
     // Closes what is held and holds fd instead.
     void reset(int fd);
-    // Gives the descriptor to an owner that closes it in its own way (a directory stream). It
-    // still counts as held: that owner calls noteGivenBack() once it has closed it.
-    int handOver();
 
     // A descriptor opened by openWhenFree, counted as held from before it was opened.
     struct AlreadyCounted {};
@@ -33,9 +30,6 @@ public:
 private:
     int m_fd;
 };
-
-// A descriptor handed over from a Descriptor has been closed.
-void noteGivenBack();
 
 // The process or the system has no descriptor to give (EMFILE, ENFILE).
 bool isOutOfDescriptors(int error);
