@@ -5,7 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -107,9 +107,42 @@ TEST(IncludeArrowsTest, TheTableJudgesArrowsBothWays) {
     EXPECT_FALSE(allowed("newfolder/Thing.cpp", "listing/ListFiles.h"));
 }
 
+// The path of an #include "..." line, or nothing for any other line. (A hand-made reader: GCC 12
+// warns falsely inside std::regex in the sanitizer build.)
+std::optional<std::string> quotedInclude(std::string_view line) {
+    const auto skipBlanks = [&line] {
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) {
+            line.remove_prefix(1);
+        }
+    };
+    const auto take = [&line](std::string_view word) {
+        if (!startsWith(line, word)) {
+            return false;
+        }
+        line.remove_prefix(word.size());
+        return true;
+    };
+    skipBlanks();
+    if (!take("#")) {
+        return std::nullopt;
+    }
+    skipBlanks();
+    if (!take("include")) {
+        return std::nullopt;
+    }
+    skipBlanks();
+    if (!take("\"")) {
+        return std::nullopt;
+    }
+    const std::size_t end = line.find('"');
+    if (end == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return std::string(line.substr(0, end));
+}
+
 TEST(IncludeArrowsTest, EveryIncludeOfTheSourcesFollowsAnArrowOfTheTable) {
     const std::filesystem::path src = QUIVEREL_SOURCE_DIR;
-    const std::regex includeLine(R"(^\s*#\s*include\s*"([^"]+)\")");
     int files = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(src)) {
         const std::string extension = entry.path().extension().string();
@@ -120,11 +153,10 @@ TEST(IncludeArrowsTest, EveryIncludeOfTheSourcesFollowsAnArrowOfTheTable) {
         const std::string path = entry.path().lexically_relative(src).generic_string();
         std::ifstream in(entry.path());
         std::string line;
-        std::smatch match;
         while (std::getline(in, line)) {
-            if (std::regex_search(line, match, includeLine)) {
-                EXPECT_TRUE(allowed(path, match[1].str()))
-                    << "src/" << path << ": #include \"" << match[1].str() << "\"";
+            if (const std::optional<std::string> include = quotedInclude(line)) {
+                EXPECT_TRUE(allowed(path, *include))
+                    << "src/" << path << ": #include \"" << *include << "\"";
             }
         }
     }
