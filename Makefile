@@ -59,6 +59,7 @@ test-asan: deps
 		-DQUIVEREL_SANITIZE=ON -DQUIVEREL_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
 	@cd $(ASAN_BUILD_DIR) && ASAN_OPTIONS=detect_leaks=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan-suppressions.txt \
 		UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 # The tests of the threads of the listing core and the row table (the analysing threads, the
