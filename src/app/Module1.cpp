@@ -1,5 +1,6 @@
 #include "app/Module1.h"
 
+#include "listing/AbsolutePath.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtMessageBox.h"
@@ -12,10 +13,8 @@
 
 #include <QApplication>
 
-#include <filesystem>
 #include <memory>
 #include <string>
-#include <system_error>
 #include <vector>
 
 namespace quiverel {
@@ -23,11 +22,6 @@ namespace {
 
 // The one main window of the run.
 std::unique_ptr<frmMain> mainWindow;
-
-std::string workingDirectory() {
-    std::error_code error;
-    return std::filesystem::current_path(error).native();
-}
 
 } // namespace
 

@@ -23,20 +23,6 @@ namespace {
 
 constexpr std::size_t flushThreshold = std::size_t{64} << 10;
 
-// The working directory, or an empty text when it cannot be told (relative paths then stay
-// relative and the batch reports them).
-std::string workingDirectory() {
-    std::string buffer(4096, '\0');
-    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE) {
-            return std::string();
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-    buffer.resize(std::strlen(buffer.c_str()));
-    return buffer;
-}
-
 std::vector<std::string> entriesOf(const std::vector<std::string>& paths) {
     const std::string cwd = workingDirectory();
     std::vector<std::string> entries;

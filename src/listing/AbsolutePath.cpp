@@ -2,6 +2,8 @@
 
 #include "listing/PathText.h"
 
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace quiverel {
@@ -51,6 +53,11 @@ std::string absolutePath(std::string_view argument, std::string_view workingDire
         path += pathSeparator;
     }
     return path;
+}
+
+std::string workingDirectory() {
+    std::error_code error;
+    return std::filesystem::current_path(error).native();
 }
 
 } // namespace quiverel

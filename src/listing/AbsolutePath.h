@@ -14,4 +14,8 @@ namespace quiverel {
 // directory is unknown (empty).
 std::string absolutePath(std::string_view argument, std::string_view workingDirectory);
 
+// The process's working directory, or an empty text when it cannot be told (relative paths then
+// stay relative and the listing reports them).
+std::string workingDirectory();
+
 } // namespace quiverel
