@@ -56,6 +56,12 @@ fs::Descriptor openByName(std::vector<PendingFolder>& pending, const char* name)
 
 // A folder read that takes this long may have waited for the disk.
 constexpr auto slowRead = std::chrono::milliseconds(2);
+// Reading ahead starts once this many of a stretch of folder reads have waited for the disk: a
+// tree read from the disk waits at nearly every folder, while a tree the system has at hand
+// waits only at the odd folder it has let go of, where reading ahead would cost more than it
+// saves.
+constexpr std::size_t diskReadsToReadAhead = 32;
+constexpr std::size_t readsInStretch = 256;
 
 // Blocks this thread has read from the disk so far.
 long blocksRead() {
@@ -63,18 +69,16 @@ long blocksRead() {
     return ::getrusage(RUSAGE_THREAD, &usage) == 0 ? usage.ru_inblock : 0;
 }
 
-// Reads folders through the reader. Once a slow read turns out to have waited for the disk
-// (not merely for the processor), the sub-folders of every folder read from then on are read
-// ahead on other threads.
+// Reads folders through the reader. Once enough reads turn out to have waited for the disk (not
+// merely for the processor), the sub-folders of every folder read from then on are read ahead on
+// other threads.
 class TimedReads {
 public:
     template <typename Read> FolderContents read(const std::string& path, Read readFolder) {
         const auto start = std::chrono::steady_clock::now();
         FolderContents contents = readFolder();
-        if (!m_readingAhead && std::chrono::steady_clock::now() - start >= slowRead) {
-            const long blocks = blocksRead();
-            m_readingAhead = blocks > m_blocksRead;
-            m_blocksRead = blocks;
+        if (!m_readingAhead) {
+            noteWait(std::chrono::steady_clock::now() - start >= slowRead);
         }
         if (m_readingAhead) {
             for (std::size_t i = 0; i < contents.subFolders.size(); ++i) {
@@ -85,7 +89,21 @@ public:
     }
 
 private:
+    void noteWait(bool slow) {
+        if (m_reads++ % readsInStretch == 0) {
+            m_diskReads = 0;
+        }
+        if (slow) {
+            const long blocks = blocksRead();
+            m_diskReads += blocks > m_blocksRead ? 1 : 0;
+            m_blocksRead = blocks;
+        }
+        m_readingAhead = m_diskReads >= diskReadsToReadAhead;
+    }
+
     long m_blocksRead = blocksRead();
+    std::size_t m_reads = 0;
+    std::size_t m_diskReads = 0; // within the stretch of reads going on
     bool m_readingAhead = false;
     FolderPrefetch m_prefetch;
 };
