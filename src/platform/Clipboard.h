@@ -9,8 +9,9 @@ class Clipboard {
 public:
     virtual ~Clipboard() = default;
     virtual void clear() = 0;
-    // Puts UTF-8 text on the clipboard; false when the clipboard could not be written.
-    virtual bool setText(const std::string& text) = 0;
+    // Puts UTF-8 text on the clipboard, which keeps it; false when the clipboard could not be
+    // written.
+    virtual bool setText(std::string text) = 0;
 };
 
 } // namespace quiverel

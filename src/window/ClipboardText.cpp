@@ -1,6 +1,7 @@
 #include "window/ClipboardText.h"
 
 #include "grid/GridModel.h"
+#include "platform/posix/HugePages.h"
 
 #include <algorithm>
 
@@ -17,7 +18,24 @@ bool coversOnlyData(const CellRect& rect) {
 
 namespace {
 
+// Makes room for more bytes at the text's end: the room grows geometrically, and each new buffer
+// is backed by huge pages where the system offers them, so a text of hundreds of megabytes costs
+// few page faults. Room reserved and never written costs no memory.
+void makeRoom(std::string& text, std::size_t more) {
+    if (text.capacity() - text.size() >= more) {
+        return;
+    }
+    text.reserve(std::max(text.capacity() * 2, text.size() + more));
+    fs::adviseHugePages(text.data() + text.size(), text.capacity() - text.size());
+}
+
 void appendRow(std::string& text, const GridModel& grid, std::int32_t row, const CellRect& rect) {
+    // Each cell is followed by a tab, the last by CR LF.
+    std::size_t rowBytes = 1;
+    for (std::int32_t col = rect.firstCol; col <= rect.lastCol; ++col) {
+        rowBytes += grid.TextMatrix(row, col).size() + 1;
+    }
+    makeRoom(text, rowBytes);
     for (std::int32_t col = rect.firstCol; col <= rect.lastCol; ++col) {
         text += grid.TextMatrix(row, col);
         text += col == rect.lastCol ? "\r\n" : "\t";
@@ -28,10 +46,10 @@ void appendRow(std::string& text, const GridModel& grid, std::int32_t row, const
 
 std::string clipboardText(const GridModel& grid, const CellRect& rect) {
     std::string text;
-    // The first row's length is a fair guess for every row of a file list; the string grows
-    // geometrically past it, so the text is still written in a single pass over the cells.
+    // The first row's length, with a quarter more, is a fair guess for every row of a file list.
     appendRow(text, grid, rect.firstRow, rect);
-    text.reserve(text.size() * static_cast<std::size_t>(rect.lastRow - rect.firstRow + 1));
+    const std::size_t rows = static_cast<std::size_t>(rect.lastRow - rect.firstRow + 1);
+    makeRoom(text, text.size() * (rows - 1) + text.size() * rows / 4);
     for (std::int32_t row = rect.firstRow + 1; row <= rect.lastRow; ++row) {
         appendRow(text, grid, row, rect);
     }

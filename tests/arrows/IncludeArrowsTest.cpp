@@ -29,7 +29,7 @@ const std::vector<Arrows>& table() {
         {"cli/",
          {"listing/", "grid/ListedRows.h", "platform/posix/StandardDescriptors.h", "generated/"}},
         {"grid/", {"listing/RowTexts.h", "listing/PathText.h", "listing/detail/"}},
-        {"listing/", {"platform/posix/Descriptor.h"}},
+        {"listing/", {"platform/posix/Descriptor.h", "platform/posix/HugePages.h"}},
         {"platform/qt/", {"platform/"}},
         {"platform/posix/", {}},
         {"platform/", {}},

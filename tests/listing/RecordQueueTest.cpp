@@ -13,7 +13,7 @@ namespace {
 
 // Record i: its number, then filler up to a length that varies from a byte to past a block.
 std::string recordText(std::size_t i) {
-    const std::size_t length = i % 499 == 0 ? (std::size_t{3} << 19) : 1 + (i * 7919) % 3000;
+    const std::size_t length = i % 499 == 0 ? (std::size_t{5} << 19) : 1 + (i * 7919) % 3000;
     std::string text = std::to_string(i) + ":";
     text.resize(std::max(length, text.size()), static_cast<char>('a' + i % 26));
     return text;

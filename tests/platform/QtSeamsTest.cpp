@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -62,6 +63,9 @@ private slots:
         QtClipboard clipboard;
         QVERIFY(clipboard.setText("a\tｻｲｽﾞ\r\n"));
         QCOMPARE(QApplication::clipboard()->text(), QString("a\tｻｲｽﾞ\r\n"));
+        // A program pasting asks for the bytes in UTF-8.
+        QCOMPARE(QApplication::clipboard()->mimeData()->data("text/plain;charset=utf-8"),
+                 QByteArray("a\tｻｲｽﾞ\r\n"));
         clipboard.clear();
         QCOMPARE(QApplication::clipboard()->text(), QString());
     }

@@ -72,12 +72,12 @@ public:
         ++clears;
         text.clear();
     }
-    bool setText(const std::string& newText) override {
+    bool setText(std::string newText) override {
         ++sets;
         if (failSet) {
             return false;
         }
-        text = newText;
+        text = std::move(newText);
         return true;
     }
     std::string text;

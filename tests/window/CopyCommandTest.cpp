@@ -31,10 +31,10 @@ class WatchingClipboard : public FakeClipboard {
 public:
     WatchingClipboard(const GridModel& grid, const FakeMousePointer& pointer)
         : m_grid(grid), m_pointer(pointer) {}
-    bool setText(const std::string& newText) override {
+    bool setText(std::string newText) override {
         redrawWhileSet = m_grid.Redraw();
         busyWhileSet = !m_pointer.shapes.empty() && m_pointer.shapes.back() == Shape::Busy;
-        return FakeClipboard::setText(newText);
+        return FakeClipboard::setText(std::move(newText));
     }
     bool redrawWhileSet = true;
     bool busyWhileSet = false;

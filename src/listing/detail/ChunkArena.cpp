@@ -11,7 +11,8 @@ char* ChunkArena::allocate(std::size_t bytes) {
         m_chunks.emplace_back(bytes);
         room = m_chunks.back().data();
     } else {
-        m_chunks.emplace_back(chunkSize);
+        m_chunks.emplace_back(chunkSize, m_chunks.empty() ? MappedBlock::Pages::Small
+                                                          : MappedBlock::Pages::Huge);
         room = m_chunks.back().data();
         m_next = room + bytes;
         m_end = room + chunkSize;

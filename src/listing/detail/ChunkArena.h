@@ -8,10 +8,12 @@
 namespace quiverel {
 
 // Hands out room for byte records from large chunks, one after the other. Room once handed out
-// never moves; it is all given back together by clear() or when the arena goes.
+// never moves; it is all given back together by clear() or when the arena goes. The chunks after
+// the first are backed by huge pages where the system offers them, so a small arena stays small
+// and a large one costs few page faults.
 class ChunkArena {
 public:
-    static constexpr std::size_t chunkSize = std::size_t{1} << 20;
+    static constexpr std::size_t chunkSize = std::size_t{2} << 20;
 
     // Room for bytes (at least one) bytes.
     char* allocate(std::size_t bytes);

@@ -1,22 +1,41 @@
 #include "listing/detail/MappedBlock.h"
 
+#include "platform/posix/HugePages.h"
+
+#include <cstdint>
 #include <new>
 #include <sys/mman.h>
 #include <utility>
 
 namespace quiverel {
 
-MappedBlock::MappedBlock(std::size_t bytes) {
+MappedBlock::MappedBlock(std::size_t bytes, Pages pages) {
     if (bytes == 0) {
         return;
     }
+    const bool huge = pages == Pages::Huge && bytes % fs::hugePageBytes == 0;
+    // Mapped with a huge page to spare, then cut down to the whole pages inside.
+    const std::size_t spare = huge ? fs::hugePageBytes : 0;
     void* mapped =
-        ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        ::mmap(nullptr, bytes + spare, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapped == MAP_FAILED) {
         throw std::bad_alloc();
     }
     m_data = static_cast<char*>(mapped);
     m_size = bytes;
+    if (huge) {
+        const auto start = reinterpret_cast<std::uintptr_t>(mapped);
+        const std::size_t head =
+            (fs::hugePageBytes - start % fs::hugePageBytes) % fs::hugePageBytes;
+        if (head > 0) {
+            ::munmap(m_data, head);
+        }
+        m_data += head;
+        if (spare > head) {
+            ::munmap(m_data + bytes, spare - head);
+        }
+        fs::adviseHugePages(m_data, bytes);
+    }
 }
 
 MappedBlock::~MappedBlock() {

@@ -7,7 +7,7 @@
 namespace quiverel {
 namespace {
 
-constexpr std::size_t blockSize = std::size_t{1} << 20;
+constexpr std::size_t blockSize = std::size_t{2} << 20;
 constexpr std::size_t stillFilling = static_cast<std::size_t>(-1);
 
 } // namespace
@@ -15,7 +15,10 @@ constexpr std::size_t stillFilling = static_cast<std::size_t>(-1);
 char* RecordQueue::room(std::size_t bytes) {
     const std::size_t framed = varint::sizeOf(bytes) + bytes;
     if (static_cast<std::size_t>(m_writeEnd - m_writeAt) < framed) {
-        MappedBlock memory(std::max(blockSize, framed));
+        // Blocks after the first are backed by huge pages, so a short queue stays small.
+        MappedBlock memory(std::max(blockSize, framed), m_blocksMade++ == 0
+                                                            ? MappedBlock::Pages::Small
+                                                            : MappedBlock::Pages::Huge);
         const std::lock_guard lock(m_mutex);
         if (!m_blocks.empty()) {
             m_blocks.back().end =

@@ -53,6 +53,7 @@ private:
     char* m_writeAt = nullptr;
     char* m_writeEnd = nullptr;
     std::size_t m_unpublished = 0;
+    std::size_t m_blocksMade = 0;
 
     // The reader's own.
     std::size_t m_taken = 0;
