@@ -53,6 +53,32 @@ TEST(PeVersionReaderTest, ByteSourcesRefuseEveryRangeBeyondTheirEnd) {
     ::close(fd);
 }
 
+// Pieces read in any order, across the windows the source reads ahead, and larger than one,
+// are the file's bytes.
+TEST(PeVersionReaderTest, FileSourceGivesEveryPieceWhereverItLies) {
+    std::string content(70000, '\0');
+    for (std::size_t i = 0; i < content.size(); ++i) {
+        content[i] = static_cast<char>(i * 131 % 251);
+    }
+    TempTree tree;
+    const std::string path = tree.makeFile("large", content);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    const FileByteSource source(fd, content.size());
+    const struct {
+        std::uint64_t offset;
+        std::size_t length;
+    } pieces[] = {{0, 64},        {16380, 8},  {100, 20},    {16384, 1},
+                  {20000, 40000}, {69990, 10}, {69000, 990}, {5, 16384}};
+    for (const auto& piece : pieces) {
+        std::vector<std::uint8_t> out(piece.length);
+        ASSERT_TRUE(source.read(piece.offset, out)) << piece.offset;
+        EXPECT_TRUE(std::equal(out.begin(), out.end(), bytesOf(content) + piece.offset))
+            << piece.offset << "+" << piece.length;
+    }
+    ::close(fd);
+}
+
 TEST(PeVersionReaderTest, FileSourceFailsWhenTheFileShrinksUnderIt) {
     TempTree tree;
     const std::string path = tree.makeFile("bytes", "0123456789abcdef");

@@ -2,11 +2,15 @@
 
 #include "listing/pe/ByteSource.h"
 
+#include <array>
+
 namespace quiverel {
 
-// The bytes of an open file, read with pread() piece by piece as they are asked for. Does not
-// own the descriptor. The size is taken once, at construction; a file that shrinks afterwards
-// makes the reads past its new end fail.
+// The bytes of an open file, read with pread() as they are asked for. A small piece is read as
+// part of a larger window of the file, which serves the pieces after it too: the headers of an
+// executable, or the entries of its version resource, then cost one read instead of a dozen.
+// Does not own the descriptor. The size is taken once, at construction; a file that shrinks
+// afterwards makes the reads past its new end fail.
 class FileByteSource final : public ByteSource {
 public:
     FileByteSource(int fd, std::uint64_t size);
@@ -15,8 +19,14 @@ public:
     bool read(std::uint64_t offset, std::span<std::uint8_t> out) const override;
 
 private:
+    // Reads into out up to its size, the end of the file or a failure; how much was read.
+    std::size_t readUpTo(std::uint64_t offset, std::span<std::uint8_t> out) const;
+
     int m_fd;
     std::uint64_t m_size;
+    mutable std::array<std::uint8_t, 16384> m_window;
+    mutable std::uint64_t m_windowStart = 0;
+    mutable std::size_t m_windowSize = 0; // the bytes the window holds; none yet
 };
 
 } // namespace quiverel
