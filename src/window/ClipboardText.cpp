@@ -29,13 +29,11 @@ void makeRoom(std::string& text, std::size_t more) {
     fs::adviseHugePages(text.data() + text.size(), text.capacity() - text.size());
 }
 
+// Room kept free before each row; a longer row still fits, the string growing by itself.
+constexpr std::size_t roomPerRow = std::size_t{64} << 10;
+
 void appendRow(std::string& text, const GridModel& grid, std::int32_t row, const CellRect& rect) {
-    // Each cell is followed by a tab, the last by CR LF.
-    std::size_t rowBytes = 1;
-    for (std::int32_t col = rect.firstCol; col <= rect.lastCol; ++col) {
-        rowBytes += grid.TextMatrix(row, col).size() + 1;
-    }
-    makeRoom(text, rowBytes);
+    makeRoom(text, roomPerRow);
     for (std::int32_t col = rect.firstCol; col <= rect.lastCol; ++col) {
         text += grid.TextMatrix(row, col);
         text += col == rect.lastCol ? "\r\n" : "\t";

@@ -2,7 +2,6 @@
 
 #include "platform/posix/HugePages.h"
 
-#include <cstdint>
 #include <new>
 #include <sys/mman.h>
 #include <utility>
@@ -24,9 +23,7 @@ MappedBlock::MappedBlock(std::size_t bytes, Pages pages) {
     m_data = static_cast<char*>(mapped);
     m_size = bytes;
     if (huge) {
-        const auto start = reinterpret_cast<std::uintptr_t>(mapped);
-        const std::size_t head =
-            (fs::hugePageBytes - start % fs::hugePageBytes) % fs::hugePageBytes;
+        const std::size_t head = fs::bytesToHugePageBoundary(mapped);
         if (head > 0) {
             ::munmap(m_data, head);
         }

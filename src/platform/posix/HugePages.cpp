@@ -5,13 +5,18 @@
 
 namespace quiverel::fs {
 
+std::size_t bytesToHugePageBoundary(const void* at) {
+    const auto address = reinterpret_cast<std::uintptr_t>(at);
+    return (hugePageBytes - address % hugePageBytes) % hugePageBytes;
+}
+
 void adviseHugePages(void* data, std::size_t bytes) {
-    const auto start = reinterpret_cast<std::uintptr_t>(data);
-    constexpr std::uintptr_t pageMask = hugePageBytes - 1;
-    const std::uintptr_t first = (start + pageMask) & ~pageMask;
-    const std::uintptr_t end = (start + bytes) & ~pageMask;
-    if (end > first) {
-        ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+    const std::size_t head = bytesToHugePageBoundary(data);
+    if (bytes > head) {
+        const std::size_t whole = (bytes - head) / hugePageBytes * hugePageBytes;
+        if (whole > 0) {
+            ::madvise(static_cast<char*>(data) + head, whole, MADV_HUGEPAGE);
+        }
     }
 }
 
