@@ -28,9 +28,10 @@ bool carriesVersion(const std::string& extension) {
 }
 
 // An unreadable version resource gives no version.
-std::optional<VersionNumbers> versionOf(const fs::FileRef& file, const std::string& fullPath) {
+std::optional<VersionNumbers> versionOf(const fs::FileRef& file, const struct stat& status,
+                                        const std::string& fullPath) {
     try {
-        return readFileVersion(file);
+        return readFileVersion(file, status);
     } catch (const std::system_error& shortage) {
         failShort(fullPath, shortage.code().value());
     }
@@ -64,8 +65,8 @@ void analyseFile(const fs::FileRef& file, std::string_view displayPath, bool upp
     takeExtension(facts.fileName(), facts.extension);
     facts.carriesVersion = carriesVersion(facts.extension);
     facts.version.reset();
-    if (facts.carriesVersion) {
-        facts.version = versionOf(file, facts.displayPath);
+    if (facts.carriesVersion && statusRead) {
+        facts.version = versionOf(file, status, facts.displayPath);
     }
 }
 

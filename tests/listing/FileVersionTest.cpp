@@ -14,9 +14,13 @@ namespace {
 
 using namespace quiverel::testing;
 
-// The version text of the file at the path; empty when it has none.
+// The version text of the file at the path; empty when it has none or cannot be found.
 std::string versionAt(const std::string& path) {
-    const auto version = readFileVersion(fs::FileRef::atPath(path));
+    struct stat status {};
+    if (fs::statPath(path, status) != 0) {
+        return std::string();
+    }
+    const auto version = readFileVersion(fs::FileRef::atPath(path), status);
     return version ? versionText(*version) : std::string();
 }
 

@@ -20,15 +20,12 @@ void failWhenShort(int error) {
     }
 }
 
-// The fixed file information of the file at the path, when it is a regular file. A FIFO,
+// The fixed file information of the file, when a stat of it found a regular file. A FIFO,
 // device or folder is not opened, and the check is made again on the open descriptor so that
 // a file swapped for one in between is not read either; the open flags keep even that open
 // from blocking or taking a terminal.
-std::optional<FixedFileInfo> readFixedFileInfoOfFile(const fs::FileRef& file) {
-    struct stat status {};
-    const int error = file.stat(status);
-    failWhenShort(error);
-    if (error != 0 || !S_ISREG(status.st_mode)) {
+std::optional<FixedFileInfo> readFixedFileInfoOfFile(const fs::FileRef& file, struct stat status) {
+    if (!S_ISREG(status.st_mode)) {
         return std::nullopt;
     }
     const fs::Descriptor fd = file.open(O_RDONLY | O_NONBLOCK | O_NOCTTY);
@@ -50,8 +47,8 @@ void appendNumber(std::string& out, std::uint32_t number) {
 
 } // namespace
 
-std::optional<VersionNumbers> readFileVersion(const fs::FileRef& file) {
-    const auto info = readFixedFileInfoOfFile(file);
+std::optional<VersionNumbers> readFileVersion(const fs::FileRef& file, const struct stat& status) {
+    const auto info = readFixedFileInfoOfFile(file, status);
     if (!info) {
         return std::nullopt;
     }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 
 namespace quiverel {
 
@@ -16,10 +17,11 @@ struct FixedFileInfo;
 using VersionNumbers = std::array<std::uint16_t, 4>;
 
 // The file version of an EXE, OCX or DLL file, read from its version resource; none when the
-// file has none or it cannot be read. Never opens a file that is not a regular file and never
-// reads more than the few bytes it needs. Throws std::system_error when the file cannot be
-// reached for want of descriptors or memory.
-std::optional<VersionNumbers> readFileVersion(const fs::FileRef& file);
+// file has none or it cannot be read. status is what a stat of the file (following links)
+// found: a file that was not a regular file then is never opened. Never reads more than the few
+// bytes it needs. Throws std::system_error when the file cannot be reached for want of
+// descriptors or memory.
+std::optional<VersionNumbers> readFileVersion(const fs::FileRef& file, const struct stat& status);
 
 // The four numbers of the two file-version double words.
 VersionNumbers versionNumbersOf(const FixedFileInfo& info);
