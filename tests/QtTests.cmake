@@ -17,6 +17,7 @@ quiverel_qt_test(platform/QtSystemInfoLocatorTest.cpp quiverel_platform_qt quive
 quiverel_qt_test(settings/IniTextTest.cpp quiverel_settings)
 quiverel_qt_test(settings/SettingsStoreTest.cpp quiverel_settings)
 quiverel_qt_test(settings/SettingsFaultsTest.cpp quiverel_settings)
+quiverel_qt_test(widgets/CellTextDelegateTest.cpp quiverel_widgets)
 quiverel_qt_test(widgets/FlexGridViewTest.cpp quiverel_window)
 quiverel_qt_test(widgets/KeyCodeAnalyzeTest.cpp quiverel_widgets)
 quiverel_qt_test(dialogs/options/frmOptionsTest.cpp quiverel_dialogs)

@@ -1,6 +1,7 @@
 #include "widgets/FlexGridView.h"
 
 #include "grid/GridModel.h"
+#include "widgets/CellTextDelegate.h"
 #include "widgets/FlexGridAdapter.h"
 #include "widgets/GothicFont.h"
 #include "widgets/Twips.h"
@@ -91,6 +92,7 @@ FlexGridView::FlexGridView(GridModel& grid, QWidget* parent)
     setFont(gothicFont());
     setVerticalHeader(m_numberHeader);
     setModel(m_adapter);
+    setItemDelegate(new CellTextDelegate(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
