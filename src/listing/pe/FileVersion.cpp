@@ -24,8 +24,9 @@ void failWhenShort(int error) {
 // device or folder is not opened, and the check is made again on the open descriptor so that
 // a file swapped for one in between is not read either; the open flags keep even that open
 // from blocking or taking a terminal.
-std::optional<FixedFileInfo> readFixedFileInfoOfFile(const fs::FileRef& file, struct stat status) {
-    if (!S_ISREG(status.st_mode)) {
+std::optional<FixedFileInfo> readFixedFileInfoOfFile(const fs::FileRef& file,
+                                                     const struct stat& found) {
+    if (!S_ISREG(found.st_mode)) {
         return std::nullopt;
     }
     const fs::Descriptor fd = file.open(O_RDONLY | O_NONBLOCK | O_NOCTTY);
@@ -33,10 +34,11 @@ std::optional<FixedFileInfo> readFixedFileInfoOfFile(const fs::FileRef& file, st
         failWhenShort(errno);
         return std::nullopt;
     }
-    if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0) {
+    struct stat opened {};
+    if (::fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_size <= 0) {
         return std::nullopt;
     }
-    return readFixedFileInfo(FileByteSource(fd.get(), static_cast<std::uint64_t>(status.st_size)));
+    return readFixedFileInfo(FileByteSource(fd.get(), static_cast<std::uint64_t>(opened.st_size)));
 }
 
 void appendNumber(std::string& out, std::uint32_t number) {
