@@ -1,5 +1,6 @@
 #include "cli/ListerArguments.h"
 
+#include "cli/ListerMessages.h"
 #include "listing/WildcardPattern.h"
 
 #include <getopt.h>
@@ -7,31 +8,174 @@
 namespace quiverel::cli {
 namespace {
 
-enum LongOnly { helpOption = 256, versionOption, hashOption };
+enum class Value { None, Required, Optional };
 
-constexpr const char* shortOptions = ":p:nt:lc:Hf:x:q";
-constexpr option longOptions[] = {
-    {"pattern", required_argument, nullptr, 'p'},
-    {"no-subfolders", no_argument, nullptr, 'n'},
-    {"trim", required_argument, nullptr, 't'},
-    {"no-upper", no_argument, nullptr, 'l'},
-    {"columns", required_argument, nullptr, 'c'},
-    {"header", no_argument, nullptr, 'H'},
-    {"format", required_argument, nullptr, 'f'},
-    {"exclude", required_argument, nullptr, 'x'},
-    {"hash", required_argument, nullptr, hashOption},
-    {"quiet", no_argument, nullptr, 'q'},
-    {"help", no_argument, nullptr, helpOption},
-    {"version", no_argument, nullptr, versionOption},
-    {nullptr, 0, nullptr, 0},
+// What an option does with its value; returns the problem, or an empty text.
+using OptionHandler = std::string (*)(ListerCommand& command, std::string_view value);
+
+struct OptionRow {
+    const char* longName;
+    char shortName; // 0 for a long option only
+    Value value;    // a short option's value is never optional
+    OptionHandler handle;
 };
+
+std::string problem(Message message, const std::vector<std::string_view>& values) {
+    return messageText(userLanguage(), message, values);
+}
+
+std::string setFormat(ListerCommand& command, std::string_view name) {
+    constexpr std::pair<std::string_view, OutputFormat> formats[] = {
+        {"tsv", OutputFormat::Tsv}, {"csv", OutputFormat::Csv}, {"json", OutputFormat::Json}};
+    for (const auto& [formatName, format] : formats) {
+        if (name == formatName) {
+            command.settings.format = format;
+            return {};
+        }
+    }
+    return problem(Message::InvalidValue, {name, "--format"});
+}
+
+std::string setHeader(ListerCommand& command, std::string_view language) {
+    if (!language.empty() && language != "en" && language != "ja") {
+        return problem(Message::InvalidValue, {language, "--header"});
+    }
+    command.settings.header = true;
+    command.settings.englishHeader = language == "en";
+    return {};
+}
+
+// One row per option; the help text and the man page describe them in the same order.
+constexpr OptionRow optionTable[] = {
+    {"pattern", 'p', Value::Required,
+     [](ListerCommand& command, std::string_view pattern) {
+         if (!WildcardPattern::parse(pattern)) {
+             return problem(Message::UnusablePattern, {pattern});
+         }
+         command.settings.pattern = pattern;
+         return std::string();
+     }},
+    {"no-subfolders", 'n', Value::None,
+     [](ListerCommand& command, std::string_view) {
+         command.settings.optFolder = 0;
+         return std::string();
+     }},
+    {"trim", 't', Value::Required,
+     [](ListerCommand& command, std::string_view text) {
+         command.settings.trim = text;
+         return std::string();
+     }},
+    {"upper", 'U', Value::None,
+     [](ListerCommand& command, std::string_view) {
+         command.settings.upperCase = true;
+         return std::string();
+     }},
+    {"no-upper", 'l', Value::None,
+     [](ListerCommand& command, std::string_view) {
+         command.settings.upperCase = false;
+         return std::string();
+     }},
+    {"columns", 'c', Value::Required,
+     [](ListerCommand& command, std::string_view list) {
+         const std::optional<ColumnFlags> columns = parseColumnList(list);
+         if (!columns) {
+             return problem(Message::InvalidColumns, {list});
+         }
+         command.settings.columns = *columns;
+         return std::string();
+     }},
+    {"exclude", 'x', Value::Required,
+     [](ListerCommand& command, std::string_view pattern) {
+         // A blank pattern would pass over nothing: the user meant something else.
+         if (WildcardPattern::isBlank(pattern) || !WildcardPattern::parse(pattern)) {
+             return problem(Message::InvalidValue, {pattern, "--exclude"});
+         }
+         command.settings.exclusions.emplace_back(pattern);
+         return std::string();
+     }},
+    {"header", 'H', Value::Optional, setHeader},
+    {"format", 'f', Value::Required, setFormat},
+    {"print0", 'z', Value::None,
+     [](ListerCommand& command, std::string_view) {
+         command.settings.nulRecords = true;
+         return std::string();
+     }},
+    {"files-from", 0, Value::Required,
+     [](ListerCommand& command, std::string_view file) {
+         command.settings.pathList = file;
+         return std::string();
+     }},
+    {"null", '0', Value::None,
+     [](ListerCommand& command, std::string_view) {
+         command.settings.pathListSeparator = '\0';
+         return std::string();
+     }},
+    {"hash", 0, Value::Required,
+     [](ListerCommand& command, std::string_view algorithm) {
+         if (algorithm != "sha256") {
+             return problem(Message::InvalidValue, {algorithm, "--hash"});
+         }
+         command.settings.sha256 = true;
+         return std::string();
+     }},
+    {"strict", 0, Value::None,
+     [](ListerCommand& command, std::string_view) {
+         command.settings.strict = true;
+         return std::string();
+     }},
+    {"quiet", 'q', Value::None,
+     [](ListerCommand& command, std::string_view) {
+         command.settings.quiet = true;
+         return std::string();
+     }},
+    {"help", 'h', Value::None,
+     [](ListerCommand& command, std::string_view) {
+         command.action = ListerCommand::Action::Help;
+         return std::string();
+     }},
+    {"version", 'V', Value::None,
+     [](ListerCommand& command, std::string_view) {
+         command.action = ListerCommand::Action::Version;
+         return std::string();
+     }},
+};
+
+constexpr int firstRowCode = 256;
+constexpr int rowCount = static_cast<int>(std::size(optionTable));
+
+// getopt_long's view of the table: each option returns its row's code, firstRowCode + row.
+struct GetoptTables {
+    std::string shortOptions = ":";
+    std::vector<option> longOptions;
+    GetoptTables() {
+        for (int row = 0; row < rowCount; ++row) {
+            const OptionRow& entry = optionTable[row];
+            if (entry.shortName != 0) {
+                shortOptions += entry.shortName;
+                shortOptions += entry.value == Value::Required ? ":" : "";
+            }
+            const int hasArg = entry.value == Value::None       ? no_argument
+                               : entry.value == Value::Required ? required_argument
+                                                                : optional_argument;
+            longOptions.push_back({entry.longName, hasArg, nullptr, firstRowCode + row});
+        }
+        longOptions.push_back({nullptr, 0, nullptr, 0});
+    }
+};
+
+int rowOfShort(int letter) {
+    for (int row = 0; row < rowCount; ++row) {
+        if (optionTable[row].shortName == letter) {
+            return row;
+        }
+    }
+    return -1;
+}
 
 // The option as the user wrote it, for a problem report. An unknown letter is reported by
 // itself; every other problem concerns the last element read, which may be a long option.
 std::string spelledOption(const std::vector<char*>& argv, int argc) {
-    const bool unknownLetter =
-        optopt > 0 && optopt < helpOption && optopt != ':' &&
-        std::string_view(shortOptions).find(static_cast<char>(optopt)) == std::string_view::npos;
+    const bool unknownLetter = optopt > 0 && optopt < firstRowCode && rowOfShort(optopt) < 0;
     const int last = optind - 1;
     if (!unknownLetter && last > 0 && last < argc) {
         const std::string_view text = argv[static_cast<std::size_t>(last)];
@@ -42,27 +186,10 @@ std::string spelledOption(const std::vector<char*>& argv, int argc) {
     return std::string("-") + static_cast<char>(optopt);
 }
 
-std::optional<OutputFormat> formatNamed(std::string_view name) {
-    if (name == "tsv") {
-        return OutputFormat::Tsv;
-    }
-    if (name == "csv") {
-        return OutputFormat::Csv;
-    }
-    if (name == "json") {
-        return OutputFormat::Json;
-    }
-    return std::nullopt;
-}
-
-std::string invalidArgument(std::string_view argument, std::string_view option) {
-    return "invalid argument '" + std::string(argument) + "' for '" + std::string(option) + "'";
-}
-
-ListerCommand usageProblem(std::string problem) {
+ListerCommand usageProblem(std::string text) {
     ListerCommand command;
     command.action = ListerCommand::Action::Usage;
-    command.problem = std::move(problem);
+    command.problem = std::move(text);
     return command;
 }
 
@@ -89,6 +216,7 @@ std::optional<ColumnFlags> parseColumnList(std::string_view list) {
 }
 
 ListerCommand parseArguments(const std::vector<std::string>& args) {
+    static const GetoptTables tables;
     // getopt_long re-orders its array, so it works on copies of the texts.
     std::vector<std::string> texts = args;
     std::vector<char*> argv;
@@ -102,77 +230,31 @@ ListerCommand parseArguments(const std::vector<std::string>& args) {
     ListerSettings& settings = command.settings;
     optind = 0; // start afresh on every call
     opterr = 0; // problems are reported by the caller
-    int optionCharacter = 0;
-    while ((optionCharacter = getopt_long(argc, argv.data(), shortOptions, longOptions, nullptr)) !=
-           -1) {
-        switch (optionCharacter) {
-        case 'p':
-            if (!WildcardPattern::parse(optarg)) {
-                return usageProblem("unusable pattern '" + std::string(optarg) + "'");
-            }
-            settings.pattern = optarg;
-            break;
-        case 'n':
-            settings.optFolder = 0;
-            break;
-        case 't':
-            settings.trim = optarg;
-            break;
-        case 'l':
-            settings.upperCase = false;
-            break;
-        case 'c': {
-            const std::optional<ColumnFlags> columns = parseColumnList(optarg);
-            if (!columns) {
-                return usageProblem("invalid column list '" + std::string(optarg) + "'");
-            }
-            settings.columns = *columns;
-            break;
+    int code = 0;
+    while ((code = getopt_long(argc, argv.data(), tables.shortOptions.c_str(),
+                               tables.longOptions.data(), nullptr)) != -1) {
+        const int row = code >= firstRowCode ? code - firstRowCode : rowOfShort(code);
+        if (code == ':') {
+            return usageProblem(problem(Message::MissingValue, {spelledOption(argv, argc)}));
         }
-        case 'H':
-            settings.header = true;
-            break;
-        case 'f': {
-            const std::optional<OutputFormat> format = formatNamed(optarg);
-            if (!format) {
-                return usageProblem(invalidArgument(optarg, "--format"));
-            }
-            settings.format = *format;
-            break;
+        if (row < 0) {
+            return usageProblem(problem(Message::InvalidOption, {spelledOption(argv, argc)}));
         }
-        case 'x':
-            // A blank pattern would pass over nothing: the user meant something else.
-            if (WildcardPattern::isBlank(optarg) || !WildcardPattern::parse(optarg)) {
-                return usageProblem(invalidArgument(optarg, "--exclude"));
-            }
-            settings.exclusions.emplace_back(optarg);
-            break;
-        case hashOption:
-            if (std::string_view(optarg) != "sha256") {
-                return usageProblem(invalidArgument(optarg, "--hash"));
-            }
-            settings.sha256 = true;
-            break;
-        case 'q':
-            settings.quiet = true;
-            break;
-        case helpOption:
-            command.action = ListerCommand::Action::Help;
+        std::string trouble =
+            optionTable[row].handle(command, optarg != nullptr ? optarg : std::string_view());
+        if (!trouble.empty()) {
+            return usageProblem(std::move(trouble));
+        }
+        if (command.action != ListerCommand::Action::List) {
             return command;
-        case versionOption:
-            command.action = ListerCommand::Action::Version;
-            return command;
-        case ':':
-            return usageProblem("option '" + spelledOption(argv, argc) + "' requires an argument");
-        default:
-            return usageProblem("invalid option '" + spelledOption(argv, argc) + "'");
         }
     }
-    if (settings.header && settings.format == OutputFormat::Json) {
-        return usageProblem("'--header' cannot be used with '--format=json'");
+    if (settings.format == OutputFormat::Json && (settings.header || settings.nulRecords)) {
+        return usageProblem(
+            problem(Message::NotWithJson, {settings.header ? "--header" : "--print0"}));
     }
-    if (optind >= argc) {
-        return usageProblem("no PATH given");
+    if (optind >= argc && settings.pathList.empty()) {
+        return usageProblem(problem(Message::NoPath, {}));
     }
     for (int i = optind; i < argc; ++i) {
         settings.paths.emplace_back(argv[static_cast<std::size_t>(i)]);

@@ -1,7 +1,9 @@
 #include "cli/ListerRun.h"
 
 #include "cli/JsonFormat.h"
+#include "cli/ListerMessages.h"
 #include "cli/ListerTexts.h"
+#include "cli/PathList.h"
 #include "cli/ProgressLine.h"
 #include "cli/Sha256Digest.h"
 #include "cli/TableFormat.h"
@@ -10,6 +12,8 @@
 #include "listing/ListFiles.h"
 #include "listing/ListingControl.h"
 #include "listing/ListingTexts.h"
+
+#include <utility>
 
 #include <algorithm>
 #include <array>
@@ -26,15 +30,54 @@ constexpr std::size_t flushThreshold = std::size_t{64} << 10;
 std::vector<std::string> entriesOf(const std::vector<std::string>& paths) {
     const std::string cwd = workingDirectory();
     std::vector<std::string> entries;
+    entries.reserve(paths.size());
     for (const std::string& path : paths) {
         entries.push_back(absolutePath(path, cwd));
     }
     return entries;
 }
 
-ListingRequest requestOf(const ListerSettings& settings) {
+// Writes a message on standard error, its texts escaped like a cell: a path holding a line
+// break keeps the report on its one line and one holding other control characters cannot
+// drive the terminal.
+void say(Message message, const std::vector<std::string_view>& values = {}) {
+    std::vector<std::string> escaped(values.size());
+    std::vector<std::string_view> views;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        appendTsvCell(escaped[i], values[i]);
+        views.push_back(escaped[i]);
+    }
+    const std::string line =
+        std::string(texts::programName) + ": " + messageText(userLanguage(), message, views) + '\n';
+    std::fputs(line.c_str(), stderr);
+}
+
+// The paths of the list file (when given), then those of the command line; false, with the
+// reason said, when the list cannot be read.
+bool gatherPaths(const ListerSettings& settings, std::vector<std::string>& paths) {
+    if (!settings.pathList.empty()) {
+        const bool standardInput = settings.pathList == "-";
+        std::FILE* in = standardInput ? stdin : std::fopen(settings.pathList.c_str(), "rb");
+        int error = in == nullptr ? errno : readPathList(in, settings.pathListSeparator, paths);
+        if (in != nullptr && !standardInput) {
+            std::fclose(in);
+        }
+        if (error != 0) {
+            say(Message::CannotReadPathList, {settings.pathList, std::strerror(error)});
+            return false;
+        }
+    }
+    paths.insert(paths.end(), settings.paths.begin(), settings.paths.end());
+    return true;
+}
+
+// The paths and folders passed over, in the order met.
+using Unreachable = std::vector<std::pair<std::string, std::string>>;
+
+ListingRequest requestOf(const ListerSettings& settings, const std::vector<std::string>& paths,
+                         Unreachable& unreachable) {
     ListingRequest request;
-    request.entries = entriesOf(settings.paths);
+    request.entries = entriesOf(paths);
     request.pattern = settings.pattern;
     request.exclusions = settings.exclusions;
     const bool searchSubfolders = settings.optFolder == 1;
@@ -44,10 +87,17 @@ ListingRequest requestOf(const ListerSettings& settings) {
     request.options.trim = [&settings] {
         return std::string_view(settings.trim);
     };
-    request.upperCase = settings.upperCase;
+    // JSON carries the names as they are; upper case is for the tables.
+    request.upperCase = settings.upperCase && settings.format != OutputFormat::Json;
     request.columns = settings.columns;
     if (settings.sha256) {
         request.contentDigest = sha256OfFile;
+    }
+    if (!settings.strict) {
+        request.passOverUnreachable = [&unreachable](const std::string& path,
+                                                     const std::string& reason) {
+            unreachable.emplace_back(path, reason);
+        };
     }
     return request;
 }
@@ -70,11 +120,19 @@ bool writeRows(const ListedRows& rows, const ListerSettings& settings, std::FILE
     const OutputTarget target =
         ::isatty(::fileno(out)) ? OutputTarget::Terminal : OutputTarget::File;
     bool written = true;
+    // Each row ends with a line feed, or with NUL for consumers that split on it.
+    const auto endRow = [&] {
+        if (settings.nulRecords) {
+            buffer.back() = '\0';
+        }
+    };
     if (settings.header) {
-        std::copy(std::begin(quiverel::texts::columnHeadings),
-                  std::end(quiverel::texts::columnHeadings), cells.begin());
+        const auto& headings =
+            settings.englishHeader ? texts::englishColumnHeadings : quiverel::texts::columnHeadings;
+        std::copy(std::begin(headings), std::end(headings), cells.begin());
         cells[8] = texts::hashHeading;
         appendRow(buffer, settings.format, target, rowCells);
+        endRow();
     }
     for (std::size_t row = 0; row < rows.rows() && written; ++row) {
         for (std::size_t col = 0; col < 8; ++col) {
@@ -85,6 +143,7 @@ bool writeRows(const ListedRows& rows, const ListerSettings& settings, std::FILE
         } else {
             cells[8] = settings.sha256 ? rows.facts(row).digest : std::string_view();
             appendRow(buffer, settings.format, target, rowCells);
+            endRow();
         }
         if (buffer.size() >= flushThreshold) {
             written = drain(buffer, out);
@@ -101,8 +160,9 @@ void reportPassedOver(const ListingOutcome& result) {
         return;
     }
     std::string note = std::string(texts::programName) + ": ";
-    note += result.passedOver == 1 ? texts::passedOverOne
-                                   : std::to_string(result.passedOver) + texts::passedOverMany;
+    note += result.passedOver == 1 ? messageText(userLanguage(), Message::StampsPassedOverOne)
+                                   : messageText(userLanguage(), Message::StampsPassedOverMany,
+                                                 {std::to_string(result.passedOver)});
     for (std::size_t i = 0; i < result.firstPassedOver.size(); ++i) {
         note += i == 0 ? " '" : ", '";
         appendTsvCell(note, result.firstPassedOver[i]);
@@ -115,45 +175,49 @@ void reportPassedOver(const ListingOutcome& result) {
     std::fputs(note.c_str(), stderr);
 }
 
+int exitCodeOf(const ListingOutcome& result, const Unreachable& unreachable) {
+    if (result.kind == ListingOutcome::Kind::Failed) {
+        return exitCode::failed;
+    }
+    if (!unreachable.empty()) {
+        return exitCode::passedOver;
+    }
+    return result.kind == ListingOutcome::Kind::Listed ? exitCode::listed : exitCode::nothingFound;
+}
+
 } // namespace
 
 int runLister(const ListerSettings& settings, std::FILE* out) {
+    std::vector<std::string> paths;
+    if (!gatherPaths(settings, paths)) {
+        return exitCode::failed;
+    }
+    Unreachable unreachable;
     ListedRows rows(settings.format == OutputFormat::Json || settings.sha256);
     ListingControl control;
     ProgressLine progress(settings.quiet ? -1 : STDERR_FILENO,
                           [&control] { return control.filesFound(); });
-    const ListingOutcome result = listFiles(requestOf(settings), control, rows);
+    const ListingOutcome result = listFiles(requestOf(settings, paths, unreachable), control, rows);
     if (result.kind != ListingOutcome::Kind::Failed) {
         rows.sortAndNumber();
     }
     progress.end();
+    for (const auto& [path, reason] : unreachable) {
+        say(Message::PathPassedOver, {path, reason});
+    }
     if (result.kind == ListingOutcome::Kind::Failed) {
-        // Escaped like cells, a path holding a line break keeps the report on its one line and
-        // one holding other control characters cannot drive the terminal.
-        std::string failedPath;
-        appendTsvCell(failedPath, result.failedPath);
-        std::string reason;
-        appendTsvCell(reason, result.reason);
-        std::fprintf(stderr, "%s\n%s: '%s': %s\n", quiverel::texts::badTarget, texts::programName,
-                     failedPath.c_str(), reason.c_str());
+        std::fprintf(stderr, "%s\n", messageText(userLanguage(), Message::BadTarget).c_str());
+        say(Message::FailedPath, {result.failedPath, result.reason});
     } else if (result.rows == 0) {
-        std::fprintf(stderr, "%s\n", quiverel::texts::noFilesFound);
+        std::fprintf(stderr, "%s\n", messageText(userLanguage(), Message::NothingFound).c_str());
     }
     reportPassedOver(result);
 
     if (!writeRows(rows, settings, out)) {
-        std::fprintf(stderr, "%s: cannot write the output: %s\n", texts::programName,
-                     std::strerror(errno));
+        say(Message::CannotWrite, {std::strerror(errno)});
         return exitCode::writeError;
     }
-    switch (result.kind) {
-    case ListingOutcome::Kind::Listed:
-        return exitCode::listed;
-    case ListingOutcome::Kind::Failed:
-        return exitCode::failed;
-    default:
-        return exitCode::nothingFound;
-    }
+    return exitCodeOf(result, unreachable);
 }
 
 } // namespace quiverel::cli

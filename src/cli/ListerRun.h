@@ -7,9 +7,10 @@
 namespace quiverel::cli {
 
 namespace exitCode {
-inline constexpr int listed = 0;
-inline constexpr int nothingFound = 1;
-inline constexpr int failed = 2;
+inline constexpr int listed = 0;     // every path given was listed
+inline constexpr int passedOver = 1; // a path or folder could not be read and was passed over
+inline constexpr int failed = 2;     // the run stopped (with --strict, at the first such path)
+inline constexpr int nothingFound = 3;
 inline constexpr int usage = 64;
 inline constexpr int writeError = 74;
 } // namespace exitCode

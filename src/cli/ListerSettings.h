@@ -16,12 +16,17 @@ struct ListerSettings {
     std::vector<std::string> exclusions;
     std::int16_t optFolder = 1;
     std::string trim;
-    bool upperCase = true;
-    ColumnFlags columns{true, true, true, true, true, false, false};
+    bool upperCase = false; // the names, folders and paths of tsv and csv rows
+    ColumnFlags columns{true, true, true, true, true, true, true};
     bool header = false;
+    bool englishHeader = false;
     OutputFormat format = OutputFormat::Tsv;
+    bool nulRecords = false;        // rows end with NUL instead of a line feed
     bool sha256 = false;            // a column with each file's SHA-256
     bool quiet = false;             // no progress line
+    bool strict = false;            // the first path that cannot be listed ends the run
+    std::string pathList;           // a file of paths to list ("-": standard input), if any
+    char pathListSeparator = '\n';  // between the paths of that file
     std::vector<std::string> paths; // as given, empty ones included
 };
 

@@ -1,12 +1,15 @@
 #include "cli/ListerArguments.h"
+#include "cli/ListerMessages.h"
 #include "cli/ListerRun.h"
 #include "cli/ListerTexts.h"
 #include "cli/TableFormat.h"
 #include "generated/ProgramInfo.h"
 #include "platform/posix/StandardDescriptors.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 using namespace quiverel::cli;
@@ -16,7 +19,9 @@ namespace {
 // Writes the help or version text; fails like a listing whose output cannot be written.
 int writeText(const char* text) {
     if (std::fputs(text, stdout) < 0 || std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "%s: cannot write the output\n", texts::programName);
+        std::fprintf(
+            stderr, "%s: %s\n", texts::programName,
+            messageText(userLanguage(), Message::CannotWrite, {std::strerror(errno)}).c_str());
         return exitCode::writeError;
     }
     return EXIT_SUCCESS;
@@ -40,7 +45,8 @@ int main(int argc, char* argv[]) {
         // The problem quotes the argument, which may hold control characters.
         std::string problem;
         appendTsvCell(problem, command.problem);
-        std::fprintf(stderr, "%s: %s\n%s", texts::programName, problem.c_str(), texts::usageHint);
+        std::fprintf(stderr, "%s: %s\n%s", texts::programName, problem.c_str(),
+                     messageText(userLanguage(), Message::UsageHint).c_str());
         return exitCode::usage;
     }
     case ListerCommand::Action::List:

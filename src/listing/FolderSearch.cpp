@@ -4,10 +4,12 @@
 #include "listing/detail/FolderPath.h"
 #include "listing/detail/FolderPrefetch.h"
 #include "listing/detail/FolderReader.h"
+#include "listing/detail/ListingFailure.h"
 
 #include <algorithm>
 #include <chrono>
 #include <fcntl.h>
+#include <optional>
 #include <sys/resource.h>
 
 namespace quiverel {
@@ -120,11 +122,16 @@ bool leadsBack(const std::vector<PendingFolder>& pending, const FolderContents& 
     });
 }
 
+// A folder the system refused for a reason of its own, not for want of descriptors or memory.
+bool isUnreachable(const ListingFailure& failure) {
+    return failure.error() != 0 && !fs::isShortOfResources(failure.error());
+}
+
 } // namespace
 
 void searchFolder(const WildcardPattern& pattern, const std::string& folder,
                   ListingControl& control, const FolderFilesSink& takeFiles,
-                  const WildcardPattern* passOver) {
+                  const WildcardPattern* passOver, const UnreachablePath& passOverUnreachable) {
     if (isCancelled(control)) {
         return;
     }
@@ -136,11 +143,25 @@ void searchFolder(const WildcardPattern& pattern, const std::string& folder,
     const bool keepDescriptors = mayKeepDescriptors();
     std::string path = folderText(folder);
     TimedReads reads;
+    // The folder at path, read; nothing when it cannot be and such folders are passed over.
+    const auto readOrPassOver = [&](auto readOne) -> std::optional<FolderContents> {
+        try {
+            return reads.read(path, readOne);
+        } catch (const ListingFailure& failure) {
+            if (!passOverUnreachable || !isUnreachable(failure)) {
+                throw;
+            }
+            passOverUnreachable(failure.path(), failure.what());
+            return std::nullopt;
+        }
+    };
+    std::optional<FolderContents> top = readOrPassOver(
+        [&] { return readFolder(path, fs::Descriptor(-1), pattern, passOver, true, goOn); });
+    if (!top) {
+        return;
+    }
     std::vector<PendingFolder> pending;
-    pending.push_back({path.size(), reads.read(path, [&] {
-                           return readFolder(path, fs::Descriptor(-1), pattern, passOver, true,
-                                             goOn);
-                       })});
+    pending.push_back({path.size(), std::move(*top)});
     if (!keepDescriptors) {
         pending.back().contents.descriptor.reset(-1);
     }
@@ -158,15 +179,18 @@ void searchFolder(const WildcardPattern& pattern, const std::string& folder,
                 return;
             }
             // Each name is followed by a NUL.
-            FolderContents subFolder = reads.read(path, [&] {
+            std::optional<FolderContents> subFolder = readOrPassOver([&] {
                 return readFolder(path, openByName(pending, name.data()), pattern, passOver, false,
                                   goOn);
             });
-            if (!keepDescriptors || pending.size() >= levelsKeptOpen) {
-                subFolder.descriptor.reset(-1);
+            if (!subFolder) {
+                continue;
             }
-            if (!leadsBack(pending, subFolder)) {
-                pending.push_back({path.size(), std::move(subFolder)});
+            if (!keepDescriptors || pending.size() >= levelsKeptOpen) {
+                subFolder->descriptor.reset(-1);
+            }
+            if (!leadsBack(pending, *subFolder)) {
+                pending.push_back({path.size(), std::move(*subFolder)});
             }
         } else {
             if (!current.contents.files.empty() && !takeFiles(path, current.contents.files)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "listing/ListingRequest.h"
+
 #include <functional>
 #include <string>
 
@@ -20,9 +22,12 @@ using FolderFilesSink = std::function<bool(const std::string& folder, const Name
 // passed over, as is a folder that leads back to one being searched, and, when passOver is
 // given, the files and folders whose names match it (such a folder is not entered).
 // Lets events through before each descent, and now and then while a huge folder is read; stops
-// as soon as it sees the cancel flag set. A folder that cannot be listed throws ListingFailure.
+// as soon as it sees the cancel flag set. A folder that cannot be listed throws ListingFailure,
+// unless passOverUnreachable is set: the folder is then handed to it and the search goes on
+// without it (but not when the system ran short of descriptors or memory).
 void searchFolder(const WildcardPattern& pattern, const std::string& folder,
                   ListingControl& control, const FolderFilesSink& takeFiles,
-                  const WildcardPattern* passOver = nullptr);
+                  const WildcardPattern* passOver = nullptr,
+                  const UnreachablePath& passOverUnreachable = {});
 
 } // namespace quiverel

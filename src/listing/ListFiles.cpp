@@ -155,7 +155,7 @@ ListingOutcome listFiles(const ListingRequest& request, ListingControl& control,
                     pipeline.add(folder, files);
                     return true;
                 },
-                passOver ? &*passOver : nullptr);
+                passOver ? &*passOver : nullptr, request.passOverUnreachable);
             pipeline.close();
             RowTexts row;
             RowFacts rowFacts;
@@ -178,7 +178,11 @@ ListingOutcome listFiles(const ListingRequest& request, ListingControl& control,
             struct stat attributes {};
             const int error = fs::statPath(nativePath, attributes);
             if (error != 0) {
-                throw ListingFailure(toDisplayText(nativePath), fs::errorText(error));
+                if (!request.passOverUnreachable || fs::isShortOfResources(error)) {
+                    throw ListingFailure(toDisplayText(nativePath), fs::errorText(error));
+                }
+                request.passOverUnreachable(toDisplayText(nativePath), fs::errorText(error));
+                continue;
             }
             if (!S_ISDIR(attributes.st_mode)) {
                 control.countFound(1);

@@ -16,7 +16,8 @@ class RowSink;
 // Lets events through as the control's pacer decides (before each descent of a search, and now
 // and then inside long loops) and tests the cancel flag after each time. Shows nothing: an
 // entry that cannot be reached, a folder that cannot be listed or a failure of the sink ends the
-// listing as failed, naming the path and the system's reason; a pattern that cannot be used
+// listing as failed, naming the path and the system's reason (unless the request passes such
+// entries and folders over: see passOverUnreachable); a pattern that cannot be used
 // fails it before the sink hears of it.
 ListingOutcome listFiles(const ListingRequest& request, ListingControl& control, RowSink& sink);
 

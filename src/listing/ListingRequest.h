@@ -29,6 +29,10 @@ struct LiveOptions {
 // start; false when the file could not be read to its end. Called on several threads at once.
 using ContentDigest = std::function<bool(int fd, std::string& digest)>;
 
+// Told of a path given that cannot be reached, or of a folder that cannot be opened or read: its
+// display text and the system's reason.
+using UnreachablePath = std::function<void(const std::string& path, const std::string& reason)>;
+
 // What to list.
 struct ListingRequest {
     // The paths, in order, as native bytes exactly as the file system or the caller gave them.
@@ -45,6 +49,10 @@ struct ListingRequest {
     ColumnFlags columns{};
     // Worked out for every regular file listed when set.
     ContentDigest contentDigest;
+    // When set, a path or folder that cannot be reached is handed here and passed over, and the
+    // listing goes on; unset, the first one ends the listing as failed. Running short of
+    // descriptors or memory ends it either way.
+    UnreachablePath passOverUnreachable;
 };
 
 } // namespace quiverel

@@ -16,7 +16,7 @@ namespace {
 enum class EntryKind { Folder, File, Other };
 
 [[noreturn]] void failOn(const std::string& folder, int error) {
-    throw ListingFailure(toDisplayText(folder), fs::errorText(error));
+    throw ListingFailure(toDisplayText(folder), fs::errorText(error), error);
 }
 
 // The entries of an open folder, read straight from the system a buffer at a time.
