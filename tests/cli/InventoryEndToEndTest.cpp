@@ -110,7 +110,9 @@ TEST(InventoryEndToEnd, JsonLinesCarryTheTsvRowsAndTheFilesTypedFacts) {
     const std::vector<std::string> args = {"-l", "--columns", "all", "--hash=sha256", tree.root()};
 
     const Outcome tsv = runLister(args);
+    // JSON keeps the names' own letter case, upper case asked for or not.
     std::vector<std::string> jsonArgs = args;
+    jsonArgs.front() = "--upper";
     jsonArgs.insert(jsonArgs.begin(), "--format=json");
     const std::string jsonPath = scratch.path("rows.json");
     const Outcome json = runLister(jsonArgs, {}, jsonPath);
@@ -129,8 +131,8 @@ TEST(InventoryEndToEnd, JsonLinesCarryTheTsvRowsAndTheFilesTypedFacts) {
 
     // Rows listed before a failure come unnumbered, still as valid JSON.
     const std::string failedPath = scratch.path("failed.json");
-    const Outcome failed =
-        runLister({"-f", "json", "-c", "1", tree.root(), tree.path("gone")}, {}, failedPath);
+    const Outcome failed = runLister(
+        {"--strict", "-f", "json", "-c", "1", tree.root(), tree.path("gone")}, {}, failedPath);
     EXPECT_EQ(failed.status, 2);
     EXPECT_EQ(pythonOn(scratch, jsonKeys, failedPath), "name no path_base64\n");
 
@@ -166,7 +168,7 @@ TEST(InventoryEndToEnd, ExclusionsPassOverNamesInsideSearchedFoldersOnly) {
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = c.args;
-        args.insert(args.begin(), {"-c", "1"});
+        args.insert(args.begin(), {"-U", "-c", "1"});
         const Outcome outcome = runLister(args);
         EXPECT_EQ(outcome.status, 0) << outcome.err;
         EXPECT_EQ(column(outcome.out, 1), c.names) << c.args[1];

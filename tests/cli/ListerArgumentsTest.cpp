@@ -12,16 +12,18 @@ ListerCommand parse(std::vector<std::string> args) {
     return parseArguments(args);
 }
 
-TEST(ListerArguments, DefaultsMatchTheWindowsStartState) {
+TEST(ListerArguments, DefaultsSuitScripts) {
     const ListerCommand command = parse({"/data"});
     ASSERT_EQ(command.action, Action::List);
     const ListerSettings& settings = command.settings;
     EXPECT_EQ(settings.pattern, "*.*");
     EXPECT_EQ(settings.optFolder, 1);
     EXPECT_EQ(settings.trim, "");
-    EXPECT_TRUE(settings.upperCase);
-    EXPECT_EQ(settings.columns, (ColumnFlags{true, true, true, true, true, false, false}));
+    EXPECT_FALSE(settings.upperCase);
+    EXPECT_EQ(settings.columns, (ColumnFlags{true, true, true, true, true, true, true}));
     EXPECT_FALSE(settings.header);
+    EXPECT_FALSE(settings.strict);
+    EXPECT_FALSE(settings.nulRecords);
     EXPECT_EQ(settings.format, OutputFormat::Tsv);
     EXPECT_EQ(settings.paths, std::vector<std::string>{"/data"});
 }
@@ -76,6 +78,21 @@ TEST(ListerArguments, HelpAndVersionWinOverPaths) {
     EXPECT_EQ(parse({"--help", "a"}).action, Action::Help);
     EXPECT_EQ(parse({"a", "--version"}).action, Action::Version);
     EXPECT_EQ(parse({"--version"}).action, Action::Version);
+    EXPECT_EQ(parse({"-h"}).action, Action::Help);
+    EXPECT_EQ(parse({"-V", "a"}).action, Action::Version);
+}
+
+TEST(ListerArguments, ScriptOptions) {
+    const ListerCommand command =
+        parse({"--files-from=-", "-0", "-z", "--strict", "-U", "--header=en"});
+    ASSERT_EQ(command.action, Action::List) << command.problem;
+    const ListerSettings& settings = command.settings;
+    EXPECT_EQ(settings.pathList, "-");
+    EXPECT_EQ(settings.pathListSeparator, '\0');
+    EXPECT_TRUE(settings.nulRecords && settings.strict && settings.upperCase);
+    EXPECT_TRUE(settings.header && settings.englishHeader);
+    EXPECT_TRUE(settings.paths.empty());
+    EXPECT_FALSE(parse({"-U", "-l", "a"}).settings.upperCase) << "the last of the two wins";
 }
 
 TEST(ListerArguments, BadCommandLinesAreUsageProblemsNamingTheCause) {
@@ -86,10 +103,13 @@ TEST(ListerArguments, BadCommandLinesAreUsageProblemsNamingTheCause) {
     const Case cases[] = {
         {{}, "no PATH given"},
         {{"-H"}, "no PATH given"},
-        {{"-z", "a"}, "invalid option '-z'"},
-        {{"-Hz", "a"}, "invalid option '-z'"},
+        {{"-y", "a"}, "invalid option '-y'"},
+        {{"-Hy", "a"}, "invalid option '-y'"},
         {{"--frobnicate", "a"}, "invalid option '--frobnicate'"},
-        {{"--header=yes", "a"}, "invalid option '--header'"},
+        {{"--header=yes", "a"}, "invalid argument 'yes' for '--header'"},
+        {{"-z", "--format=json", "a"}, "'--print0' cannot be used with '--format=json'"},
+        {{"--files-from"}, "option '--files-from' requires an argument"},
+        {{"-0", "-z"}, "no PATH given"},
         {{"a", "-p"}, "option '-p' requires an argument"},
         {{"a", "--columns"}, "option '--columns' requires an argument"},
         {{"-c", "0", "a"}, "invalid column list '0'"},
@@ -112,7 +132,7 @@ TEST(ListerArguments, BadCommandLinesAreUsageProblemsNamingTheCause) {
 }
 
 TEST(ListerArguments, ParsesEachCallAfresh) {
-    EXPECT_EQ(parse({"-z", "a"}).action, Action::Usage);
+    EXPECT_EQ(parse({"-y", "a"}).action, Action::Usage);
     const ListerCommand command = parse({"-n", "b"});
     ASSERT_EQ(command.action, Action::List);
     EXPECT_EQ(command.settings.optFolder, 0);

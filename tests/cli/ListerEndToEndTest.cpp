@@ -20,6 +20,7 @@
 namespace quiverel {
 namespace {
 
+using namespace std::string_literals;
 using testing::runLister;
 using testing::TempTree;
 using Outcome = testing::ListerOutcome;
@@ -35,11 +36,14 @@ std::string upper(std::string text) {
 
 constexpr const char* stamp = "2001/02/03 04:05"; // of every file made here, in UTC
 
-const std::string noFiles = std::string(texts::noFilesFound) + "\n";
-const std::string badTarget = std::string(texts::badTarget) + "\n";
+const std::string noFiles = "no files were found to list\n";
+const std::string badTarget = "a path given could not be listed\n";
 
 class ListerEndToEnd : public ::testing::Test {
 protected:
+    // The messages these tests expect are the English ones.
+    void SetUp() override { ::setenv("LC_ALL", "C", 1); }
+
     // A file of the given size, modified at 2001-02-03 04:05:06 UTC.
     std::string file(const std::string& relative, std::size_t size = 10) const {
         const std::string path = tree.makeFile(relative, std::string(size, 'x'));
@@ -77,21 +81,35 @@ TEST_F(ListerEndToEnd, BadCommandLinesExitWithUsage) {
     }
 }
 
-TEST_F(ListerEndToEnd, ListsAFolderSortedAndNumberedWithTheDefaultColumns) {
+TEST_F(ListerEndToEnd, ListsAFolderSortedAndNumbered) {
     tree.makeFolder("sub");
     file("b.txt", 1024);
     file("A.dat");
     file("sub/c.TXT", 2048);
     file(".hidden");
-
-    const Outcome outcome = runLister({tree.root()});
-
-    const std::string root = upper(tree.root());
-    EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(outcome.err, "");
-    EXPECT_EQ(outcome.out, "1\tA.DAT\t" + root + "/\t1KB\t-\t" + stamp + "\t\t\n" + "2\tB.TXT\t" +
-                               root + "/\t2KB\t-\t" + stamp + "\t\t\n" + "3\tC.TXT\t" + root +
-                               "/SUB/\t3KB\t-\t" + stamp + "\t\t\n");
+    const std::string root = tree.root();
+    const std::string upperRoot = upper(root);
+    struct Case {
+        std::vector<std::string> args;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {{root},
+         "1\tA.dat\t" + root + "/\t1KB\t-\t" + stamp + "\t" + root + "/A.dat\tDAT\n" +
+             "2\tb.txt\t" + root + "/\t2KB\t-\t" + stamp + "\t" + root + "/b.txt\tTXT\n" +
+             "3\tc.TXT\t" + root + "/sub/\t3KB\t-\t" + stamp + "\t" + root + "/sub/c.TXT\tTXT\n"},
+        // The defaults the lister had before, spelled out, give the rows they gave.
+        {{"-U", "-c", "1,2,3,4,5", root},
+         "1\tA.DAT\t" + upperRoot + "/\t1KB\t-\t" + stamp + "\t\t\n" + "2\tB.TXT\t" + upperRoot +
+             "/\t2KB\t-\t" + stamp + "\t\t\n" + "3\tC.TXT\t" + upperRoot + "/SUB/\t3KB\t-\t" +
+             stamp + "\t\t\n"},
+    };
+    for (const Case& c : cases) {
+        const Outcome outcome = runLister(c.args);
+        EXPECT_EQ(outcome.status, 0);
+        EXPECT_EQ(outcome.err, "");
+        EXPECT_EQ(outcome.out, c.expected);
+    }
 }
 
 TEST_F(ListerEndToEnd, OptionsShapeTheRows) {
@@ -107,20 +125,24 @@ TEST_F(ListerEndToEnd, OptionsShapeTheRows) {
         {{"-l", "-p", "*.TXT", "-c", "1", root}, "1\tone.txt\t\t\t\t\t\t\n"},
         {{"--no-upper", "--columns=6,7", root},
          "1\t\t\t\t\t\t" + root + "/Sub/one.txt\tTXT\n2\t\t\t\t\t\t" + root + "/two.dat\tDAT\n"},
-        {{"-c", "2", "-t", upper(root) + "/", root}, "1\t\tSUB/\t\t\t\t\t\n2\t\t\t\t\t\t\t\n"},
-        {{"-c", "2", "-t", root + "/", root},
+        {{"-U", "-c", "2", "-t", upper(root) + "/", root},
+         "1\t\tSUB/\t\t\t\t\t\n2\t\t\t\t\t\t\t\n"},
+        {{"-U", "-c", "2", "-t", root + "/", root},
          "1\t\t" + upper(root) + "/SUB/\t\t\t\t\t\n2\t\t" + upper(root) + "/\t\t\t\t\t\n"},
-        {{"-n", "-c", "1", root + "/two.dat", root}, "1\tTWO.DAT\t\t\t\t\t\t\n"},
+        {{"-U", "-n", "-c", "1", root + "/two.dat", root}, "1\tTWO.DAT\t\t\t\t\t\t\n"},
         {{"-l", "-p", "", "-c", "1", root}, "1\tone.txt\t\t\t\t\t\t\n2\ttwo.dat\t\t\t\t\t\t\n"},
         {{"-l", "--pattern= ;; ", "-c", "1", root},
          "1\tone.txt\t\t\t\t\t\t\n2\ttwo.dat\t\t\t\t\t\t\n"},
-        {{"-c", "1,4", "-f", "csv", root}, "1,ONE.TXT,,,-,,,\n2,TWO.DAT,,,-,,,\n"},
-        {{"-H", "-c", "1", "-p", "*.dat", root},
+        {{"-U", "-c", "1,4", "-f", "csv", root}, "1,ONE.TXT,,,-,,,\n2,TWO.DAT,,,-,,,\n"},
+        {{"-U", "-H", "-c", "1", "-p", "*.dat", root},
          "No.\tﾌｧｲﾙ名\tﾊﾟｽ名\tｻｲｽﾞ(KB)\tVer.\tﾀｲﾑｽﾀﾝﾌﾟ\tﾌﾙﾊﾟｽﾌｧｲﾙ名\t拡張子\n"
          "1\tTWO.DAT\t\t\t\t\t\t\n"},
         {{"-H", "-f", "csv", "-c", "all", "-l", "-p", "*.dat", root},
          "No.,ﾌｧｲﾙ名,ﾊﾟｽ名,ｻｲｽﾞ(KB),Ver.,ﾀｲﾑｽﾀﾝﾌﾟ,ﾌﾙﾊﾟｽﾌｧｲﾙ名,拡張子\n1,two.dat," + root +
              "/,1KB,-," + stamp + "," + root + "/two.dat,DAT\n"},
+        {{"--header=en", "-z", "-c", "1", "-p", "*.dat", root},
+         "No.\tFile name\tFolder\tSize (KB)\tVersion\tTime stamp\tFull path\tExtension\0"
+         "1\ttwo.dat\t\t\t\t\t\t\0"s},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.front());
@@ -130,7 +152,7 @@ TEST_F(ListerEndToEnd, OptionsShapeTheRows) {
     }
 }
 
-TEST_F(ListerEndToEnd, NothingFoundExitsOneWithTheMessage) {
+TEST_F(ListerEndToEnd, NothingFoundExitsThreeWithTheMessage) {
     tree.makeFolder("empty");
     tree.makeFolder("full");
     file("full/a.txt");
@@ -141,13 +163,13 @@ TEST_F(ListerEndToEnd, NothingFoundExitsOneWithTheMessage) {
     };
     for (const auto& args : commandLines) {
         const Outcome outcome = runLister(args);
-        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(outcome.status, 3);
         EXPECT_EQ(outcome.out, "");
         EXPECT_EQ(outcome.err, noFiles);
     }
 }
 
-TEST_F(ListerEndToEnd, FailureExitsTwoNamingThePathAndKeepsEarlierRows) {
+TEST_F(ListerEndToEnd, PathsThatCannotBeReachedArePassedOverOrEndAStrictRun) {
     file("z.txt");
     file("a.txt");
     struct Case {
@@ -161,12 +183,18 @@ TEST_F(ListerEndToEnd, FailureExitsTwoNamingThePathAndKeepsEarlierRows) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bad);
-        const Outcome outcome =
-            runLister({"-c", "1", tree.path("z.txt"), tree.path("a.txt"), c.bad, tree.root()});
-        EXPECT_EQ(outcome.status, 2);
-        EXPECT_EQ(outcome.out, "\tZ.TXT\t\t\t\t\t\t\n\tA.TXT\t\t\t\t\t\t\n");
-        EXPECT_EQ(outcome.err,
-                  badTarget + "quiverel2000-list: '" + c.bad + "': " + c.reason + "\n");
+        const Outcome strict = runLister({"--strict", "-U", "-c", "1", tree.path("z.txt"),
+                                          tree.path("a.txt"), c.bad, tree.root()});
+        EXPECT_EQ(strict.status, 2);
+        EXPECT_EQ(strict.out, "\tZ.TXT\t\t\t\t\t\t\n\tA.TXT\t\t\t\t\t\t\n");
+        EXPECT_EQ(strict.err, badTarget + "quiverel2000-list: '" + c.bad + "': " + c.reason + "\n");
+
+        const Outcome goOn =
+            runLister({"-c", "1", tree.path("z.txt"), c.bad, tree.path("a.txt"), tree.root()});
+        EXPECT_EQ(goOn.status, 1);
+        EXPECT_EQ(goOn.out, "1\ta.txt\t\t\t\t\t\t\n2\ta.txt\t\t\t\t\t\t\n3\tz.txt\t\t\t\t\t\t\n"
+                            "4\tz.txt\t\t\t\t\t\t\n");
+        EXPECT_EQ(goOn.err, "quiverel2000-list: '" + c.bad + "': " + c.reason + "; passed over\n");
     }
 }
 
@@ -189,7 +217,7 @@ TEST_F(ListerEndToEnd, FewDescriptorsStillListEveryRowAndVersion) {
     // only one left to list with.
     for (const rlim_t limit : {4, 5, 8}) {
         SCOPED_TRACE(limit);
-        const Outcome outcome = runLister({"-c", "1,4", tree.root()}, {}, {}, [limit] {
+        const Outcome outcome = runLister({"-U", "-c", "1,4", tree.root()}, {}, {}, [limit] {
             const rlimit few{limit, limit};
             return ::close_range(3, ~0U, 0) == 0 && ::setrlimit(RLIMIT_NOFILE, &few) == 0;
         });

@@ -52,6 +52,7 @@ TEST(ListerRunTest, ListsThroughTheCoreWithoutAnyWindowPlatform) {
     EXPECT_EQ(listed(settings, status), "1\tA.txt\t\t\t\t\t\t\n2\tb.txt\t\t\t\t\t\t\n");
     EXPECT_EQ(status, exitCode::listed);
 
+    settings.strict = true;
     settings.paths.push_back(tree.path("missing"));
     ::testing::internal::CaptureStderr();
     const std::string rows = listed(settings, status);
