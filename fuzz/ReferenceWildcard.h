@@ -3,6 +3,7 @@
 // A slow and plainly correct wildcard matcher for the fuzzer to hold the real one against:
 // each part is matched by filling a table over pattern and name positions, in code points.
 
+#include "listing/LetterCase.h"
 #include "listing/PathText.h"
 
 #include <string>
@@ -26,7 +27,7 @@ inline std::vector<std::string_view> codePointsOf(std::string_view text) {
 
 // Whether a whole name matches one upper-cased part of "*" and "?".
 inline bool referencePartMatches(std::string_view part, std::string_view name) {
-    const std::string upperName = toUpperAscii(name);
+    const std::string upperName = toUpperCase(name);
     const auto names = codePointsOf(upperName);
     // reached[j]: the part so far matches the first j code points of the name.
     std::vector<bool> reached(names.size() + 1, false);
@@ -65,7 +66,7 @@ inline bool referenceMatches(std::string_view pattern, std::string_view name) {
         }
         anyPart = true;
         raw = raw.substr(first, raw.find_last_not_of(blanks) - first + 1);
-        const std::string part = toUpperAscii(toDisplayText(raw));
+        const std::string part = toUpperCase(toDisplayText(raw));
         if (referencePartMatches(part, name)) {
             return true;
         }

@@ -4,6 +4,7 @@
 
 #include "FuzzCheck.h"
 #include "ReferenceWildcard.h"
+#include "listing/LetterCase.h"
 #include "listing/PathText.h"
 #include "listing/WildcardPattern.h"
 
@@ -54,7 +55,7 @@ void checkName(std::string_view pattern, std::string_view name) {
     check(matchesIfUsable("*.*", name), "\"*.*\" matches every name");
     if (isPlainName(name)) {
         check(matchesIfUsable(name, name), "a plain name matches itself");
-        check(matchesIfUsable(quiverel::toUpperAscii(name), toLowerAscii(name)),
+        check(matchesIfUsable(quiverel::toUpperCase(name), toLowerAscii(name)),
               "letter case does not matter");
     }
     if (isBlank(pattern)) {

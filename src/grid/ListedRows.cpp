@@ -1,6 +1,7 @@
 #include "grid/ListedRows.h"
 
 #include "grid/PrefixSort.h"
+#include "listing/LetterCase.h"
 #include "listing/PathText.h"
 #include "listing/detail/Varint.h"
 

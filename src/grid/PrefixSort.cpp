@@ -1,5 +1,6 @@
 #include "grid/PrefixSort.h"
 
+#include "listing/LetterCase.h"
 #include "listing/PathText.h"
 #include "listing/detail/AsideThread.h"
 
@@ -64,16 +65,25 @@ void sortByPrefix(std::vector<SortEntry>& entries) {
 
 SortEntry sortEntryFor(std::string_view key, std::uint32_t index) {
     unsigned char folded[prefixBytes] = {};
-    const std::size_t count = std::min(key.size(), prefixBytes);
-    for (std::size_t i = 0; i < count; ++i) {
-        folded[i] = static_cast<unsigned char>(upperAscii(key[i]));
+    std::size_t foldedSize = std::min(key.size(), prefixBytes);
+    bool longer = key.size() > prefixBytes;
+    if (asciiRunLength(key.substr(0, prefixBytes)) == foldedSize) {
+        for (std::size_t i = 0; i < foldedSize; ++i) {
+            folded[i] = static_cast<unsigned char>(upperAscii(key[i]));
+        }
+    } else {
+        // Outside ASCII, upper case may change a character's length: the folded text decides.
+        std::string upper;
+        longer = !appendUpperPrefix(upper, key, prefixBytes) || upper.size() > prefixBytes;
+        foldedSize = std::min(upper.size(), prefixBytes);
+        std::copy_n(upper.begin(), foldedSize, folded);
     }
     std::uint64_t high = 0;
     for (std::size_t i = 0; i < 8; ++i) {
         high = (high << 8) | folded[i];
     }
     const std::uint32_t lengthClass =
-        key.size() > prefixBytes ? longerThanPrefix : static_cast<std::uint32_t>(key.size());
+        longer ? longerThanPrefix : static_cast<std::uint32_t>(foldedSize);
     const std::uint32_t low = (std::uint32_t{folded[8]} << 24) | (std::uint32_t{folded[9]} << 16) |
                               (std::uint32_t{folded[10]} << 8) | lengthClass;
     return {high, low, index};

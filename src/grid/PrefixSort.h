@@ -9,9 +9,9 @@
 
 namespace quiverel {
 
-// A row's place in a sort by a text key, ASCII letters folded: the first eleven bytes of the
-// key, folded, and its length up to twelve, packed so that comparing the numbers compares the
-// keys: completely for keys of up to eleven bytes, and for longer keys up to their first eleven
+// A row's place in a sort by a text key, letters folded to upper case: the first eleven bytes of
+// the folded key, and its folded length up to twelve, packed so that comparing the numbers compares
+// the keys: completely for keys of up to eleven bytes, and for longer keys up to their first eleven
 // bytes. Rows are sorted by these numbers alone; only runs of equal ones are then sorted
 // further, by the keys read from their rows.
 struct SortEntry {

@@ -2,6 +2,7 @@
 
 #include "grid/PrefixSort.h"
 #include "grid/RowTable.h"
+#include "listing/LetterCase.h"
 #include "listing/PathText.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
 #include "listing/FileFacts.h"
+#include "listing/LetterCase.h"
 
 #include "listing/PathText.h"
 #include "listing/detail/FileSystem.h"
@@ -13,7 +14,7 @@ void takeExtension(std::string_view fileName, std::string& extension) {
     const std::size_t dot = fileName.rfind('.');
     if (dot != std::string_view::npos) {
         extension.assign(fileName.substr(dot + 1));
-        upperCaseAscii(extension);
+        upperCase(extension);
     }
 }
 
@@ -43,7 +44,7 @@ void analyseFile(const fs::FileRef& file, std::string_view displayPath, bool upp
                  FileFacts& facts) {
     facts.displayPath.assign(displayPath);
     if (upperCase) {
-        upperCaseAscii(facts.displayPath);
+        quiverel::upperCase(facts.displayPath);
     }
     const std::size_t separator = facts.displayPath.rfind(pathSeparator);
     // Without a separator the whole text counts as the folder and the name is empty.

@@ -13,7 +13,8 @@ bool isContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
-// Length of the valid UTF-8 sequence starting at text[i], or 0 when it is not valid.
+} // namespace
+
 std::size_t validSequenceLength(std::string_view text, std::size_t i) {
     const auto lead = static_cast<unsigned char>(text[i]);
     if (lead < 0x80) {
@@ -56,7 +57,6 @@ std::size_t validSequenceLength(std::string_view text, std::size_t i) {
     return length;
 }
 
-// Length of the run of ASCII bytes at the start of text, looked at eight bytes at a time.
 std::size_t asciiRunLength(std::string_view text) {
     constexpr std::uint64_t highBits = 0x8080808080808080ull;
     std::size_t i = 0;
@@ -72,8 +72,6 @@ std::size_t asciiRunLength(std::string_view text) {
     }
     return i;
 }
-
-} // namespace
 
 std::string toDisplayText(std::string_view nativePath) {
     std::string display;
@@ -111,35 +109,6 @@ bool isValidUtf8(std::string_view nativePath) {
         i += asciiRunLength(nativePath.substr(i));
     }
     return true;
-}
-
-std::string toUpperAscii(std::string_view text) {
-    std::string upper(text);
-    upperCaseAscii(upper);
-    return upper;
-}
-
-void upperCaseAscii(std::string& text) {
-    for (char& c : text) {
-        c = upperAscii(c);
-    }
-}
-
-int compareFolded(std::string_view a, std::string_view b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        if (a[i] != b[i]) {
-            const auto x = static_cast<unsigned char>(upperAscii(a[i]));
-            const auto y = static_cast<unsigned char>(upperAscii(b[i]));
-            if (x != y) {
-                return x < y ? -1 : 1;
-            }
-        }
-    }
-    if (a.size() == b.size()) {
-        return 0;
-    }
-    return a.size() < b.size() ? -1 : 1;
 }
 
 } // namespace quiverel

@@ -14,17 +14,13 @@ std::string toDisplayText(std::string_view nativePath);
 void appendDisplayText(std::string& out, std::string_view nativePath);
 // Whether the display text of the native path is the path itself.
 bool isValidUtf8(std::string_view nativePath);
+// Length of the valid UTF-8 sequence starting at text[i], or 0 when it is not valid.
+std::size_t validSequenceLength(std::string_view text, std::size_t i);
+// Length of the run of ASCII bytes at the start of text, looked at eight bytes at a time.
+std::size_t asciiRunLength(std::string_view text);
 
 constexpr char upperAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
-
-// Upper-cases the ASCII letters a to z; every other character stays as it is.
-std::string toUpperAscii(std::string_view text);
-void upperCaseAscii(std::string& text);
-
-// Compares with ASCII letters folded to upper case, then by code point (byte order of UTF-8).
-// Negative, zero or positive like strcmp.
-int compareFolded(std::string_view a, std::string_view b);
 
 } // namespace quiverel

@@ -1,5 +1,6 @@
 #include "listing/WildcardPattern.h"
 
+#include "listing/LetterCase.h"
 #include "listing/PathText.h"
 
 namespace quiverel {
@@ -19,10 +20,6 @@ std::string_view trimBlanks(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-char upperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 bool isContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
@@ -34,6 +31,19 @@ std::size_t nextCodePoint(std::string_view text, std::size_t i) {
         ++i;
     }
     return i;
+}
+
+// The length of the upper case of the name's character at n when the part has it at p; 0 when
+// the part has something else there. The upper case of a character may be longer or shorter
+// than the character itself (ı, U+0131, is I).
+std::size_t upperMatchAt(std::string_view part, std::size_t p, std::string_view name,
+                         std::size_t n) {
+    if (static_cast<unsigned char>(name[n]) < 0x80) {
+        return part[p] == upperAscii(name[n]) ? 1 : 0;
+    }
+    std::string upper;
+    appendUpperPrefix(upper, name.substr(n, nextCodePoint(name, n) - n), 0);
+    return part.substr(p).starts_with(upper) ? upper.size() : 0;
 }
 
 // Matches a whole name against one upper-cased part. A "*" that fails to match further on is
@@ -51,9 +61,10 @@ bool matchesPart(std::string_view part, std::string_view name) {
         } else if (p < part.size() && part[p] == '?') {
             ++p;
             n = nextCodePoint(name, n);
-        } else if (p < part.size() && part[p] == upperAscii(name[n])) {
-            ++p;
-            ++n;
+        } else if (const std::size_t matched = p < part.size() ? upperMatchAt(part, p, name, n) : 0;
+                   matched != 0) {
+            p += matched;
+            n = nextCodePoint(name, n);
         } else if (starPart != std::string_view::npos) {
             p = starPart + 1;
             starName = nextCodePoint(name, starName);
@@ -93,7 +104,7 @@ std::optional<WildcardPattern> WildcardPattern::parse(std::string_view pattern) 
             return std::nullopt;
         }
         if (!part.empty()) {
-            parsed.m_parts.push_back(toUpperAscii(toDisplayText(part)));
+            parsed.m_parts.push_back(toUpperCase(toDisplayText(part)));
         }
         start = end + 1;
     }

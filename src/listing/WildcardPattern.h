@@ -8,7 +8,7 @@
 namespace quiverel {
 
 // A target file pattern: parts separated by ";", each with "*" (any run) and "?" (any one
-// character), matched without regard to ASCII letter case; blanks around parts are ignored.
+// character), matched without regard to letter case; blanks around parts are ignored.
 // "*.*" matches every name; a part ending in ".*" also matches a name without a dot when the
 // rest matches that name whole. Empty parts are ignored; a pattern with no other part (empty,
 // or only blanks and ";") matches every name.

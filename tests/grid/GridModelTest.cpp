@@ -1,5 +1,6 @@
 #include "grid/GridModel.h"
 #include "grid/GridObserver.h"
+#include "listing/LetterCase.h"
 #include "listing/PathText.h"
 
 #include <gtest/gtest.h>

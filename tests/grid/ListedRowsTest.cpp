@@ -1,4 +1,5 @@
 #include "grid/ListedRows.h"
+#include "listing/LetterCase.h"
 #include "listing/PathText.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #include "grid/GridModel.h"
+#include "listing/LetterCase.h"
 #include "listing/PathText.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "listing/FileFacts.h"
 
 #include "listing/FactTexts.h"
+#include "listing/LetterCase.h"
 #include "listing/PathText.h"
 #include "listing/detail/FileSystem.h"
 #include "support/TempTree.h"
@@ -77,7 +78,7 @@ TEST(FileFactsTest, SplitsTheDisplayTextAtTheLastSeparator) {
         {"README.TXT", "README.TXT", "", "", "-"},
         {"/README", "/", "README", "", "-"},
         {"/ｶﾅ/名前.txt", "/ｶﾅ/", "名前.txt", "TXT", "-"},
-        {"/data/setup.é", "/data/", "setup.é", "é", "-"},
+        {"/data/setup.é", "/data/", "setup.é", "É", "-"},
         {"/gone/tool.DLL", "/gone/", "tool.DLL", "DLL", ""},
         {"/gone/tool.exe.bak", "/gone/", "tool.exe.bak", "BAK", "-"},
     };
@@ -100,8 +101,8 @@ TEST(FileFactsTest, UpperCasesTheTextsButQueriesTheFileAsGiven) {
     const std::string native = tree.path("win/notepad.exe");
 
     const Analysed upper = analyse(native, native, true);
-    EXPECT_EQ(upper.display, toUpperAscii(native));
-    EXPECT_EQ(upper.fields.folder, toUpperAscii(tree.path("win/")));
+    EXPECT_EQ(upper.display, toUpperCase(native));
+    EXPECT_EQ(upper.fields.folder, toUpperCase(tree.path("win/")));
     EXPECT_EQ(upper.fields.fileName, "NOTEPAD.EXE");
     EXPECT_EQ(upper.fields.extension, "EXE");
     EXPECT_FALSE(upper.fields.stamp.empty());

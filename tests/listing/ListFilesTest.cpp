@@ -1,6 +1,7 @@
 #include "listing/ListFiles.h"
 
 #include "listing/ListingControl.h"
+#include "listing/LetterCase.h"
 #include "listing/PathText.h"
 #include "listing/RowTexts.h"
 #include "support/TempTree.h"
@@ -91,7 +92,7 @@ TEST_F(ListFilesTest, HandsOverEachChosenColumnAndOnlyThat) {
 
 TEST_F(ListFilesTest, TrimRemovesTheTextOnceAndOnlyAtTheStartOfTheFolder) {
     const std::string root = tree.root();
-    const std::string upperRoot = toUpperAscii(root);
+    const std::string upperRoot = toUpperCase(root);
     const struct {
         std::string trim;
         bool upperCase;
@@ -112,7 +113,7 @@ TEST_F(ListFilesTest, TrimRemovesTheTextOnceAndOnlyAtTheStartOfTheFolder) {
         list({file}, allColumns, c.trim, c.upperCase);
         ASSERT_EQ(sink.rows.size(), 1u);
         EXPECT_EQ(sink.rows[0][cell::folder], c.folder) << c.trim;
-        EXPECT_EQ(sink.rows[0][cell::fullPath], c.upperCase ? toUpperAscii(file) : file)
+        EXPECT_EQ(sink.rows[0][cell::fullPath], c.upperCase ? toUpperCase(file) : file)
             << "the full path keeps everything";
     }
 }

@@ -1,4 +1,5 @@
 #include "listing/PathText.h"
+#include "listing/LetterCase.h"
 
 #include <gtest/gtest.h>
 
@@ -35,21 +36,33 @@ TEST(PathTextTest, DisplayTextReplacesEachInvalidByte) {
     }
 }
 
-TEST(PathTextTest, UpperCasingTouchesOnlyAsciiLetters) {
-    EXPECT_EQ(toUpperAscii("c:/win/notepad.exe"), "C:/WIN/NOTEPAD.EXE");
-    EXPECT_EQ(toUpperAscii("ａｂｃ ｶﾅ é 09_z"), "ａｂｃ ｶﾅ é 09_Z");
+TEST(PathTextTest, UpperCasingFoldsEveryLetterAndKeepsInvalidBytes) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"c:/win/notepad.exe", "C:/WIN/NOTEPAD.EXE"},
+        {"ａｂｃ ｶﾅ é 09_z", "ＡＢＣ ｶﾅ É 09_Z"},
+        {"ünï.txt", "ÜNÏ.TXT"},
+        {"ωσ ß ı", "ΩΣ ß I"}, // ß has no one-letter upper case; ı's is shorter
+        {"a\xff\xc3" "b\xe3\x81", "A\xff\xc3" "B\xe3\x81"},
+    };
+    for (const auto& [text, upper] : cases) {
+        EXPECT_EQ(toUpperCase(text), upper) << text;
+    }
 }
 
-TEST(PathTextTest, FoldedComparisonIgnoresAsciiCaseThenUsesCodePoints) {
+TEST(PathTextTest, FoldedComparisonIgnoresLetterCaseThenUsesCodePoints) {
     struct Case {
         const char* a;
         const char* b;
         int sign;
     };
     const Case cases[] = {
-        {"abc", "ABC", 0}, {"abc", "abd", -1}, {"ab", "abc", -1},
-        {"b", "A", 1},     {"_", "a", 1}, // letters fold to upper case, which sorts before '_'
-        {"z", "é", -1},    {"", "", 0},        {"Zeta", "alpha", 1},
+        {"abc", "ABC", 0},    {"abc", "abd", -1},
+        {"ab", "abc", -1},    {"b", "A", 1},
+        {"_", "a", 1}, // letters fold to upper case, which sorts before '_'
+        {"z", "é", -1},       {"", "", 0},
+        {"Zeta", "alpha", 1}, {"Ünï.txt", "ünÏ.TXT", 0},
+        {"ａbc", "ＡBD", -1}, {"ıx", "IX", 0},
+        {"ı", "IA", -1},      {"é", "\xff", -1}, // an invalid byte is compared as it stands
     };
     for (const auto& c : cases) {
         const int result = compareFolded(c.a, c.b);

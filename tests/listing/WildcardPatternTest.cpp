@@ -25,7 +25,10 @@ TEST(WildcardPatternTest, MatchesNamesAsTheTableSays) {
         {"*.txt", "NOTES.TxT", true},
         {"A?C.doc", "abc.DOC", true},
         // Other letters are compared exactly.
-        {"É.txt", "é.txt", false},
+        {"É.txt", "é.txt", true},
+        {"ü*", "Ünï.TXT", true},
+        {"ＡＢＣ.*", "ａｂｃ.txt", true},
+        {"I?", "ıü", true},
         {"é.txt", "é.txt", true},
         // A literal extension must end the name.
         {"*.txt", "a.txt.bak", false},

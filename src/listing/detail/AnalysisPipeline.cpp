@@ -1,4 +1,5 @@
 #include "listing/detail/AnalysisPipeline.h"
+#include "listing/LetterCase.h"
 
 #include "listing/FactTexts.h"
 #include "listing/FileFacts.h"
@@ -229,7 +230,7 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
     // The folder's text, kept once for its files: each file's full path starts with it.
     std::string shared = prefix;
     if (m_upperCase) {
-        upperCaseAscii(shared);
+        upperCase(shared);
     }
     writeText(analyser.files.room(textSize(shared)), shared);
     std::string nativePath;

@@ -1,5 +1,7 @@
 #include "listing/detail/NameList.h"
 
+#include "listing/LetterCase.h"
+
 #include "listing/PathText.h"
 
 #include <algorithm>
