@@ -27,6 +27,11 @@ install(FILES ${quiverel_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${quiverel_packaging}/quiverel2000-list.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
         RENAME quiverel2000-list)
+install(FILES ${quiverel_packaging}/quiverel2000-list.zsh-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions
+        RENAME _quiverel2000-list)
+install(FILES ${quiverel_packaging}/quiverel2000-list.fish
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
 
 # Files and folders dropped on the launcher arrive on the command line (Exec=quiverel2000 %F).
 install(FILES ${quiverel_packaging}/quiverel2000.desktop
