@@ -1,4 +1,5 @@
 #include "cli/ListerArguments.h"
+#include "cli/ListerMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -137,6 +138,32 @@ TEST(ListerArguments, ParsesEachCallAfresh) {
     ASSERT_EQ(command.action, Action::List);
     EXPECT_EQ(command.settings.optFolder, 0);
     EXPECT_EQ(command.settings.paths, std::vector<std::string>{"b"});
+}
+
+TEST(ListerLanguage, TheFirstLocaleVariableSetDecides) {
+    struct Case {
+        const char* lcAll;
+        const char* lcMessages;
+        const char* lang;
+        Language language;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, "ja_JP.UTF-8", Language::Japanese},
+        {"C", nullptr, "ja_JP.UTF-8", Language::English},
+        {"", "ja_JP.eucJP", "en_US.UTF-8", Language::Japanese},
+        {"ja", nullptr, nullptr, Language::Japanese},
+        {nullptr, nullptr, "jam_JM", Language::English},
+        {nullptr, nullptr, nullptr, Language::English},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(languageOf(c.lcAll, c.lcMessages, c.lang), c.language)
+            << (c.lang != nullptr ? c.lang : "-");
+    }
+    // Both languages of a message come from one row, with the values in place.
+    EXPECT_EQ(messageText(Language::English, Message::InvalidValue, {"x", "--format"}),
+              "invalid argument 'x' for '--format'");
+    EXPECT_EQ(messageText(Language::Japanese, Message::InvalidValue, {"x", "--format"}),
+              "'--format' の値 'x' は使えません");
 }
 
 TEST(ColumnList, AcceptsNumbersOneToSevenOrAll) {

@@ -1,6 +1,7 @@
 // Runs the built quiverel2000-list on real temporary trees.
 
 #include "listing/ListingTexts.h"
+#include "support/HostileTree.h"
 #include "support/ListerProcess.h"
 #include "support/TempTree.h"
 
@@ -196,6 +197,53 @@ TEST_F(ListerEndToEnd, PathsThatCannotBeReachedArePassedOverOrEndAStrictRun) {
                             "4\tz.txt\t\t\t\t\t\t\n");
         EXPECT_EQ(goOn.err, "quiverel2000-list: '" + c.bad + "': " + c.reason + "; passed over\n");
     }
+}
+
+TEST_F(ListerEndToEnd, PathsFromAListAndTheCommandLineMakeOneListingPastWhatCannotBeRead) {
+    ASSERT_EQ(::chmod(tree.root().c_str(), 0755), 0);
+    tree.makeFolder("a");
+    const std::string one = file("a/one.txt");
+    const std::string top = file("top.txt");
+    const std::string locked = tree.makeFolder("locked");
+    file("locked/secret.txt");
+    ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+    constexpr int listedTimes = 100000;
+    std::string lines = top + "\n\n" + tree.path("missing") + "\n";
+    for (int i = 0; i < listedTimes; ++i) {
+        lines += one + "\n";
+    }
+    const std::string list = tree.makeFile("list", lines);
+    const std::string nulList = tree.makeFile("nul-list", top + '\0' + '\0' + one);
+    struct Case {
+        std::vector<std::string> args;
+        std::size_t rows;
+        std::string lastRow; // number and name
+    };
+    const Case cases[] = {
+        {{"-c", "1", "--files-from=" + list, tree.path("a")},
+         listedTimes + 2,
+         std::to_string(listedTimes + 2) + "\ttop.txt"},
+        {{"-c", "1", "-0", "--files-from", nulList, tree.root()}, 6, "6\ttop.txt"},
+    };
+    for (const Case& c : cases) {
+        const Outcome outcome = runLister(c.args, {}, {}, testing::dropPrivileges);
+        ASSERT_NE(outcome.status, testing::childCannotRun) << "privileges cannot be dropped";
+        std::vector<std::string> rows;
+        std::istringstream lines(outcome.out);
+        for (std::string line; std::getline(lines, line);) {
+            rows.push_back(line);
+        }
+        ASSERT_EQ(rows.size(), c.rows);
+        EXPECT_EQ(rows.back(), c.lastRow + "\t\t\t\t\t\t");
+        EXPECT_EQ(outcome.status, 1);
+    }
+    const Outcome both = runLister({"-c", "1", "--files-from=" + list, tree.root()}, {}, {},
+                                   testing::dropPrivileges);
+    EXPECT_EQ(both.err, "quiverel2000-list: '" + tree.path("missing") +
+                            "': No such file or directory; passed over\n"
+                            "quiverel2000-list: '" +
+                            locked + "': Permission denied; passed over\n");
+    ASSERT_EQ(::chmod(locked.c_str(), 0755), 0);
 }
 
 TEST_F(ListerEndToEnd, FewDescriptorsStillListEveryRowAndVersion) {
