@@ -238,10 +238,9 @@ TEST_F(HostileTreeCliTest, WholeTreeListsOneLinePerFile) {
 TEST_F(HostileTreeCliTest, UnreadableFolderEndsAStrictRunWithTwoAndKeepsEarlierRows) {
     // Root reads every folder, so the lister runs as a user without rights.
     const LockedFolder lock(path("locked"));
-    const ListerOutcome outcome = runLister(
-        {"--strict", "-l", "-c", "all", path("sparse/huge.dll"), path("names/back\\slash.txt"),
-         tree().root()},
-        {}, {}, dropPrivileges);
+    const ListerOutcome outcome = runLister({"--strict", "-l", "-c", "all", path("sparse/huge.dll"),
+                                             path("names/back\\slash.txt"), tree().root()},
+                                            {}, {}, dropPrivileges);
     if (outcome.status == childCannotRun) {
         GTEST_SKIP() << "privileges cannot be dropped here";
     }
