@@ -1,7 +1,7 @@
 #include "listing/FolderSearch.h"
 
-#include "listing/ListingControl.h"
 #include "listing/LetterCase.h"
+#include "listing/ListingControl.h"
 #include "listing/PathText.h"
 #include "listing/WildcardPattern.h"
 #include "listing/detail/FolderPath.h"

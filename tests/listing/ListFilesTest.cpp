@@ -1,7 +1,7 @@
 #include "listing/ListFiles.h"
 
-#include "listing/ListingControl.h"
 #include "listing/LetterCase.h"
+#include "listing/ListingControl.h"
 #include "listing/PathText.h"
 #include "listing/RowTexts.h"
 #include "support/TempTree.h"

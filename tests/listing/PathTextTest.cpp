@@ -42,7 +42,10 @@ TEST(PathTextTest, UpperCasingFoldsEveryLetterAndKeepsInvalidBytes) {
         {"ａｂｃ ｶﾅ é 09_z", "ＡＢＣ ｶﾅ É 09_Z"},
         {"ünï.txt", "ÜNÏ.TXT"},
         {"ωσ ß ı", "ΩΣ ß I"}, // ß has no one-letter upper case; ı's is shorter
-        {"a\xff\xc3" "b\xe3\x81", "A\xff\xc3" "B\xe3\x81"},
+        {"a\xff\xc3"
+         "b\xe3\x81",
+         "A\xff\xc3"
+         "B\xe3\x81"},
     };
     for (const auto& [text, upper] : cases) {
         EXPECT_EQ(toUpperCase(text), upper) << text;
