@@ -42,11 +42,12 @@ QLineEdit* placedTextBox(QWidget* container, const char* name, int left, int top
     return textBox;
 }
 
-// The option becomes the text box's text once the user has edited it; an untouched box gives
-// the option back exactly as it was shown, bytes a text box cannot hold included.
+// The option becomes the text box's text once that differs from what the box was given; a box
+// still showing the option gives it back exactly, bytes a text box cannot hold included.
 void takeOver(const QLineEdit& textBox, std::string& option) {
-    if (textBox.isModified()) {
-        option = textBox.text().toStdString();
+    const QString text = textBox.text();
+    if (text != QString::fromStdString(option)) {
+        option = text.toStdString();
     }
 }
 
