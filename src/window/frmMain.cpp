@@ -36,6 +36,7 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <utility>
 
@@ -98,19 +99,23 @@ WindowPlacement placementOf(const QRect& outer, const QRect& restored,
     };
 }
 
-// The smallest outer size a stored placement opens with: room for the title bar with its
-// buttons and for the menu bar.
+// Room for the title bar with its buttons and for the menu bar.
 constexpr double minimumWidthTwips = 2040;
 constexpr double minimumHeightTwips = 1200;
 
-DesktopFit desktopFit(const QWidget& window) {
+// Pixels enough for twips: rounded up, so that what the twips hold fits whole.
+int pixelsHolding(double twips, double dpi) {
+    return static_cast<int>(std::ceil(twips / pixelsToTwips(1, dpi)));
+}
+
+DesktopFit desktopFit(const QWidget& window, QSize minimumSize) {
     DesktopFit desktop;
     const QScreen* primary = QGuiApplication::primaryScreen();
     for (const QScreen* screen : QGuiApplication::screens()) {
         desktop.availableAreas.insert(screen == primary ? 0 : desktop.availableAreas.size(),
                                       screen->availableGeometry());
     }
-    desktop.minimumSize = twipsSize(window, minimumWidthTwips, minimumHeightTwips);
+    desktop.minimumSize = minimumSize;
     const WindowPlacement defaults;
     desktop.defaultTopLeft = twipsPoint(window, defaults.left, defaults.top);
     desktop.titleBarHeight =
@@ -342,7 +347,7 @@ void frmMain::changeEvent(QEvent* event) {
     }
 }
 
-void frmMain::Form_Resize() {
+LayoutInput frmMain::layoutInput() const {
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
     const QRect outer = frameGeometry();
@@ -353,7 +358,29 @@ void frmMain::Form_Resize() {
     input.toolbarHeight = pixelsToTwips(tbToolBar->height(), dpiY);
     input.statusBarVisible = !sbStatusBar->isHidden();
     input.statusBarHeight = pixelsToTwips(sbStatusBar->height(), dpiY);
-    const LayoutResult layout = computeLayout(input);
+    return input;
+}
+
+QSize frmMain::smallestUsableSize() const {
+    const double dpiX = logicalDpiX();
+    const double dpiY = logicalDpiY();
+    // Room for the grid where the layout step places it, showing its heading and one row.
+    const QSize grid = MSFlexGrid1->smallestUsefulSize();
+    // Before the window first shows, the bars have the heights they will take only as hints.
+    LayoutInput bars = layoutInput();
+    bars.toolbarHeight = pixelsToTwips(tbToolBar->sizeHint().height(), dpiY);
+    bars.statusBarHeight = pixelsToTwips(sbStatusBar->sizeHint().height(), dpiY);
+    const WindowSize window = smallestWindowFor(bars, pixelsToTwips(grid.width(), dpiX),
+                                                pixelsToTwips(grid.height(), dpiY));
+    // The status bar's panels need room to draw their frames, the clock's whole.
+    const int statusBarWidth = sbStatusBar->isHidden() ? 0 : sbStatusBar->smallestWidth();
+    return {
+        std::max(pixelsHolding(std::max(window.width, minimumWidthTwips), dpiX), statusBarWidth),
+        pixelsHolding(std::max(window.height, minimumHeightTwips), dpiY)};
+}
+
+void frmMain::Form_Resize() {
+    const LayoutResult layout = computeLayout(layoutInput());
 
     MSFlexGrid1->holdRepaint();
     MSFlexGrid1->setGeometry(
@@ -400,7 +427,7 @@ void frmMain::Form_GetSetting() {
         twipsRect(*this, stored.left, stored.top, stored.width, stored.height);
     // A stored placement never opens a window larger than the desktop, too small to use or out
     // of reach; what it keeps of the stored values is stored back exactly.
-    m_restoredGeometry = desktopFit(*this).fit(storedGeometry);
+    m_restoredGeometry = desktopFit(*this, smallestUsableSize()).fit(storedGeometry);
     m_restoredPlacement = placementOf(m_restoredGeometry, storedGeometry, stored, *this);
     setOuterGeometry(m_restoredGeometry);
 }

@@ -32,6 +32,7 @@ class ProcessingWindow;
 class ProgramLauncher;
 class SystemInfoLocator;
 class SettingsStore;
+struct LayoutInput;
 
 // What the main window needs from outside: the platform and the command line.
 struct MainWindowSetup {
@@ -101,6 +102,10 @@ private:
     void setOuterGeometry(const QRect& outer);
     void settleOuterSize();
     QMargins frameMarginsNow() const;
+    // What the layout step reads of the window now.
+    LayoutInput layoutInput() const;
+    // The smallest outer size a stored placement opens with, in pixels.
+    QSize smallestUsableSize() const;
     void fitToolBar();
     void unloadOtherWindows();
 

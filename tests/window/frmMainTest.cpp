@@ -293,7 +293,7 @@ private slots:
             QTest::newRow(huge) << QStringList{"1000", "1000", huge, huge} << "stored"
                                 << "desktop";
         }
-        for (const char* tiny : {"0", "-500", "1e-45"}) {
+        for (const char* tiny : {"0", "1", "-500", "1e-45", "-1e30"}) {
             QTest::newRow(tiny) << QStringList{"1000", "1000", tiny, tiny} << "stored"
                                 << "minimum";
         }
@@ -317,17 +317,26 @@ private slots:
         for (std::size_t k = 0; k < keys.size(); ++k) {
             f.settings.set(keys[k], stored[static_cast<int>(k)].toStdString());
         }
+        // Nothing the window draws complains, however small it opens.
+        QTest::failOnWarning(QRegularExpression("."));
         f.load();
         QVERIFY(f.showAndWait());
         const QRect desktop = f.window->screen()->availableGeometry();
         const QPoint topLeft =
             opensAt == "default" ? QPoint(f.pxX(1000), f.pxY(1000))
                                  : QPoint(f.pxX(stored[0].toDouble()), f.pxY(stored[1].toDouble()));
+        auto* grid = f.window->findChild<FlexGridView*>("MSFlexGrid1");
+        // The smallest window shows the grid's heading and one row, and is no larger.
         const QSize outer = size == "desktop" ? desktop.size()
                             : size == "minimum"
-                                ? QSize(f.pxX(2040), f.pxY(1200))
+                                ? f.window->frameGeometry().size()
                                 : QSize(f.pxX(stored[2].toDouble()), f.pxY(stored[3].toDouble()));
         QCOMPARE(f.window->frameGeometry(), QRect(topLeft, outer));
+        const QSize gridNeeds = grid->smallestUsefulSize();
+        QVERIFY(grid->width() >= gridNeeds.width() && grid->height() >= gridNeeds.height());
+        if (size == "minimum") {
+            QVERIFY(grid->height() < gridNeeds.height() + f.pxY(30));
+        }
         f.window->close();
         if (size == "stored") {
             QCOMPARE(utf8(f.settings.value("MainHeight")), stored[3]);

@@ -254,6 +254,33 @@ private slots:
         QVERIFY(messageBox.shown.empty());
     }
 
+    void longAndOddStoredTextsComeBackWhole_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("untouched") << QString();
+        QTest::newRow("typed at the end") << QString("x");
+    }
+
+    // Longer than a line edit holds by default, and a byte no text box can show.
+    void longAndOddStoredTextsComeBackWhole() {
+        QFETCH(QString, typed);
+        std::string pattern;
+        for (int part = 0; pattern.size() < 45000; ++part) {
+            pattern += "*.p" + std::to_string(part) + ";";
+        }
+        pattern += "*.txt";
+        const std::string trim = std::string(40000, 'T') + "\xff";
+        open(1, pattern, trim);
+        showActive();
+        text1()->setFocus();
+        QTest::keyClick(text1(), Qt::Key_End);
+        QTest::keyClicks(text1(), typed);
+        control<QPushButton>("cmdOK")->click();
+
+        QCOMPARE(store.value("OptFindFiles"), pattern + typed.toStdString());
+        QCOMPARE(store.value("OptTrim"), trim);
+        QCOMPARE(options.OptFindFiles, pattern + typed.toStdString());
+    }
+
     void applyStoresOnEveryPressAndStaysOpen() {
         open(1, "*.*", "");
         dialog->show();
