@@ -12,7 +12,6 @@
 #include "widgets/KeyCodes.h"
 #include "widgets/PlaceControl.h"
 #include "widgets/Twips.h"
-#include "window/CommandLine.h"
 #include "window/DataSet_RowMidashi.h"
 #include "window/DesktopFit.h"
 #include "window/DropPaths.h"
@@ -210,13 +209,12 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::listCommandLine() {
-    if (m_setup.argumentText.empty()) {
+    if (m_setup.commandLine.size() < 2) {
         return;
     }
-    const FileTable fileTable = fileTableFromArgumentText(m_setup.argumentText);
     // The window is still hidden: the grid takes the whole listing in one go.
     m_grid.setRedraw(false);
-    listFileTable(fileTable);
+    listFileTable(m_setup.commandLine);
     m_grid.setRedraw(true);
     m_setup.messageBox.show(mainTexts::commandLineNotice, mainTexts::commandLineNoticeTitle);
 }

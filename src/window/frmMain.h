@@ -6,6 +6,7 @@
 #include "window/BatchListing.h"
 #include "window/BatchPump.h"
 #include "window/CopyCommand.h"
+#include "window/FileTable.h"
 #include "window/MainMenu.h"
 #include "window/MessageGate.h"
 
@@ -43,8 +44,9 @@ struct MainWindowSetup {
     // Where the About box finds the system-information program, and how it starts it.
     SystemInfoLocator& systemInfoLocator;
     ProgramLauncher& programLauncher;
-    // The command line's argument text; the load step lists its paths.
-    std::string argumentText;
+    // The paths of the command line, one entry per argument; the load step lists them. A
+    // table without entries 1 to n: the program was started without paths.
+    FileTable commandLine;
     // How long a batch runs before the processing window shows.
     std::chrono::milliseconds processingDelay = std::chrono::seconds(1);
 };

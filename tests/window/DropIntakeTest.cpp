@@ -271,7 +271,7 @@ private slots:
         f.messageBox.onShow = [&](const std::string&) {
             order.push_back(f.window->isVisible() ? "visible" : "hidden");
         };
-        f.load((files.path("tree") + " " + files.path("b.txt")).toStdString());
+        f.load(commandLine({files.path("tree"), files.path("b.txt")}));
         QCOMPARE(column(f, 1), (QStringList{"1.TXT", "2.TXT", "3.TXT", "B.TXT"}));
         QCOMPARE(f.messageBox.shown.size(), std::size_t{1});
         QCOMPARE(utf8(f.messageBox.shown[0].text),
@@ -281,12 +281,41 @@ private slots:
         QVERIFY(f.grid().Redraw());
     }
 
-    void commandLineOfOneBlankStillGivesTheNotice() {
+    // Each argument is one path, taken from the working folder on its own: a blank is part of
+    // a name, never the working folder itself followed by a cut.
+    void commandLineArgumentIsOnePath_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("a name with a blank")
+            << QStringList{"with space.txt"} << QStringList{"WITH SPACE.TXT"} << false;
+        QTest::newRow("a single blank") << QStringList{" "} << QStringList{} << true;
+        QTest::newRow("an empty argument") << QStringList{""} << QStringList{} << true;
+        QTest::newRow("two paths in one argument")
+            << QStringList{"b.txt A.txt"} << QStringList{} << true;
+        QTest::newRow("a blank among paths")
+            << QStringList{"A.txt", " ", "b.txt"} << QStringList{"A.TXT"} << true;
+    }
+    void commandLineArgumentIsOnePath() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, names);
+        QFETCH(bool, fails);
+        Files files;
+        QFile spaced(files.path("with space.txt"));
+        QVERIFY(spaced.open(QIODevice::WriteOnly));
+        spaced.close();
         MainWindowFixture f;
-        f.load(" ");
-        QCOMPARE(f.messageBox.shown.size(), std::size_t{2});
-        QCOMPARE(utf8(f.messageBox.shown[0].text), QString("検索対象ﾌｧｲﾙの指定に誤りがあります。"));
-        QCOMPARE(utf8(f.messageBox.shown[1].title), QString("Quiverel"));
+        f.load(commandLine(arguments, files.path("")));
+        QCOMPARE(column(f, 1), names);
+        QStringList messages;
+        for (const auto& shown : f.messageBox.shown) {
+            messages << utf8(shown.text);
+        }
+        QStringList expected{"ｼｮｰﾄｶｯﾄへﾄﾞﾛｯﾌﾟした場合は、ﾛﾝｸﾞﾌｧｲﾙﾈｰﾑに対応していません。"};
+        if (fails) {
+            expected.prepend("検索対象ﾌｧｲﾙの指定に誤りがあります。");
+        }
+        QCOMPARE(messages, expected);
         QCOMPARE(f.pointer.shapes, (std::vector{Shape::Busy, Shape::Default}));
     }
 
@@ -303,7 +332,7 @@ private slots:
         QVERIFY(QFile::link(dir.filePath("real/inner"), dir.filePath("link")));
 
         MainWindowFixture f;
-        f.load(argumentText({"link/../target.txt"}, root.path().toStdString()));
+        f.load(commandLine({"link/../target.txt"}, root.path()));
         QCOMPARE(column(f, 3), QStringList{"3KB"});
     }
 
@@ -313,7 +342,7 @@ private slots:
         f.settings.set("OptFolder", "0");
         // The trim string meets the paths after they were upper-cased.
         f.settings.set("OptTrim", (files.path("") + "/").toUpper().toStdString());
-        f.load((files.path("tree") + " " + files.path("tree/one/1.txt")).toStdString());
+        f.load(commandLine({files.path("tree"), files.path("tree/one/1.txt")}));
         QCOMPARE(column(f, 1), QStringList{"1.TXT"});
         QCOMPARE(column(f, 2), QStringList{"TREE/ONE/"});
     }

@@ -206,7 +206,7 @@ private slots:
                         .arg(f.grid().Rows())
                         .arg(f.pointer.shapes.size());
         };
-        f.load(file.fileName().toStdString());
+        f.load(commandLine({file.fileName()}));
         QCOMPARE(seen, (QStringList{
                            "placement: drops 1, Check_Siji(5) 0, headings 2",
                            "options: heading ﾌｧｲﾙ名, window 1, help 1, status ''",
