@@ -166,6 +166,8 @@ void frmMain::buildControls() {
 
     MSFlexGrid1 = new FlexGridView(m_grid, m_client);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setAccessibleName(qText(mainTexts::gridName));
+    MSFlexGrid1->setAccessibleDescription(qText(mainTexts::dropPrompt));
 
     sbStatusBar = new MainStatusBar(this);
     setStatusBar(sbStatusBar);
