@@ -24,6 +24,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -239,12 +240,18 @@ ColumnFlags frmMain::readCheckSiji() const {
 }
 
 bool frmMain::MSFlexGrid1_OLEDragDrop(const QMimeData& data) {
-    // Nothing may interleave with a running batch, nor start once the window is closing.
-    if (m_batch.isRunning() || m_closeAfterBatch) {
-        return false;
+    return listDroppedFiles(fileTableFromDrop(data));
+}
+
+void frmMain::MSFlexGrid1_Paste() {
+    if (const QMimeData* data = QGuiApplication::clipboard()->mimeData()) {
+        listDroppedFiles(fileTableFromClipboard(*data));
     }
-    const std::optional<FileTable> fileTable = fileTableFromDrop(data);
-    if (!fileTable) {
+}
+
+bool frmMain::listDroppedFiles(const std::optional<FileTable>& fileTable) {
+    // Nothing may interleave with a running batch, nor start once the window is closing.
+    if (m_batch.isRunning() || m_closeAfterBatch || !fileTable) {
         return false;
     }
     m_grid.setRedraw(false);
@@ -312,6 +319,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         if (watched == MSFlexGrid1 && event->type() == QEvent::KeyPress) {
             const auto& key = static_cast<const QKeyEvent&>(*event);
             MSFlexGrid1_KeyDown(virtualKeyCode(key), shiftMask(key));
+            if (key.matches(QKeySequence::Paste)) {
+                MSFlexGrid1_Paste();
+                return true;
+            }
             // Copying is the copy command's job, never the view's own one-cell copy.
             return key.matches(QKeySequence::Copy);
         }

@@ -15,6 +15,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class QCheckBox;
@@ -91,6 +92,10 @@ private:
     // Lists a drop of files and folders; false (nothing changed) for a drop without files
     // or while a batch runs.
     bool MSFlexGrid1_OLEDragDrop(const QMimeData& data);
+    // Lists the files a file manager put on the clipboard, as a drop of them would; any other
+    // clipboard content changes nothing.
+    void MSFlexGrid1_Paste();
+    bool listDroppedFiles(const std::optional<FileTable>& fileTable);
     void MSFlexGrid1_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
 
     void buildControls();

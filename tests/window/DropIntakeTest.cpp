@@ -6,9 +6,11 @@
 #include "window/ProcessingWindow.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
@@ -145,6 +147,47 @@ private slots:
         QVERIFY(drop(f.gridView(), data));
         QCOMPARE(column(f, 1), (QStringList{"1.TXT", "A.TXT"}));
         QVERIFY(f.messageBox.shown.empty());
+    }
+
+    // Ctrl+V in the grid takes what a file manager copied as a drop of the same files.
+    void pastedFilesAreListedAsADrop_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QStringList>("names");
+        const QString uris = "file://{dir}/b.txt\r\nfile://otherhost{dir}/A.txt\r\n"
+                             "file://localhost{dir}/tree/one\r\n";
+        QTest::newRow("URL list") << "text/uri-list" << uris << QStringList{"1.TXT", "B.TXT"};
+        QTest::newRow("GNOME's copied files") << "x-special/gnome-copied-files"
+                                              << "copy\nfile://{dir}/tree\nfile://{dir}/A.txt"
+                                              << QStringList{"1.TXT", "2.TXT", "3.TXT", "A.TXT"};
+        QTest::newRow("GNOME's cut files") << "x-special/gnome-copied-files"
+                                           << "cut\nfile://{dir}/b.txt" << QStringList{"B.TXT"};
+        QTest::newRow("a path as text") << "text/plain"
+                                        << "{dir}/b.txt" << QStringList{"KEPT"};
+        QTest::newRow("only foreign files")
+            << "text/uri-list"
+            << "file://otherhost{dir}/b.txt\r\nhttps://x{dir}/A.txt" << QStringList{"KEPT"};
+    }
+    void pastedFilesAreListedAsADrop() {
+        QFETCH(QString, format);
+        QFETCH(QString, content);
+        QFETCH(QStringList, names);
+        Files files;
+        MainWindowFixture f;
+        f.load();
+        QFile kept(files.path("kept"));
+        QVERIFY(kept.open(QIODevice::WriteOnly));
+        kept.close();
+        QVERIFY(drop(f.gridView(), *fileDrop({files.path("kept")})));
+        auto* data = new QMimeData;
+        data->setData(format, QString(content).replace("{dir}", files.path("")).toUtf8());
+        QGuiApplication::clipboard()->setMimeData(data);
+        f.pointer.shapes.clear();
+        QTest::keyClick(&f.gridView(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(column(f, 1), names);
+        QCOMPARE(f.pointer.shapes.size(), names == QStringList{"KEPT"} ? 0u : 2u);
+        QVERIFY(f.messageBox.shown.empty());
+        QVERIFY(f.clipboard.sets == 0);
     }
 
     void dropOfferedOnlyAsAMoveIsRefused() {
