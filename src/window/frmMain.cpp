@@ -12,7 +12,6 @@
 #include "widgets/KeyCodes.h"
 #include "widgets/PlaceControl.h"
 #include "widgets/Twips.h"
-#include "window/CommandLine.h"
 #include "window/DataSet_RowMidashi.h"
 #include "window/DesktopFit.h"
 #include "window/DropPaths.h"
@@ -25,6 +24,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -172,6 +172,8 @@ void frmMain::buildControls() {
 
     MSFlexGrid1 = new FlexGridView(m_grid, m_client);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setAccessibleName(qText(mainTexts::gridName));
+    MSFlexGrid1->setAccessibleDescription(qText(mainTexts::dropPrompt));
 
     sbStatusBar = new MainStatusBar(this);
     setStatusBar(sbStatusBar);
@@ -215,13 +217,12 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::listCommandLine() {
-    if (m_setup.argumentText.empty()) {
+    if (m_setup.commandLine.size() < 2) {
         return;
     }
-    const FileTable fileTable = fileTableFromArgumentText(m_setup.argumentText);
     // The window is still hidden: the grid takes the whole listing in one go.
     m_grid.setRedraw(false);
-    listFileTable(fileTable);
+    listFileTable(m_setup.commandLine);
     m_grid.setRedraw(true);
     m_setup.messageBox.show(mainTexts::commandLineNotice, mainTexts::commandLineNoticeTitle);
 }
@@ -244,12 +245,18 @@ ColumnFlags frmMain::readCheckSiji() const {
 }
 
 bool frmMain::MSFlexGrid1_OLEDragDrop(const QMimeData& data) {
-    // Nothing may interleave with a running batch, nor start once the window is closing.
-    if (m_batch.isRunning() || m_closeAfterBatch) {
-        return false;
+    return listDroppedFiles(fileTableFromDrop(data));
+}
+
+void frmMain::MSFlexGrid1_Paste() {
+    if (const QMimeData* data = QGuiApplication::clipboard()->mimeData()) {
+        listDroppedFiles(fileTableFromClipboard(*data));
     }
-    const std::optional<FileTable> fileTable = fileTableFromDrop(data);
-    if (!fileTable) {
+}
+
+bool frmMain::listDroppedFiles(const std::optional<FileTable>& fileTable) {
+    // Nothing may interleave with a running batch, nor start once the window is closing.
+    if (m_batch.isRunning() || m_closeAfterBatch || !fileTable) {
         return false;
     }
     m_grid.setRedraw(false);
@@ -317,6 +324,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         if (watched == MSFlexGrid1 && event->type() == QEvent::KeyPress) {
             const auto& key = static_cast<const QKeyEvent&>(*event);
             MSFlexGrid1_KeyDown(virtualKeyCode(key), shiftMask(key));
+            if (key.matches(QKeySequence::Paste)) {
+                MSFlexGrid1_Paste();
+                return true;
+            }
             // Copying is the copy command's job, never the view's own one-cell copy.
             return key.matches(QKeySequence::Copy);
         }

@@ -1,7 +1,9 @@
 #include "MainWindowFixture.h"
+#include "support/AccessibleNames.h"
 #include "support/TestText.h"
 #include "window/LayoutStep.h"
 #include "window/MainStatusBar.h"
+#include "window/ProcessingWindow.h"
 #include "window/texts.h"
 
 #include <QCheckBox>
@@ -69,6 +71,18 @@ class frmMainTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void everyControlOfTheWindowsHasAName() {
+        MainWindowFixture f;
+        f.load();
+        QVERIFY(f.showAndWait());
+        QCOMPARE(unnamedControls(*f.window).join("; "), QString());
+        auto& processing = *f.window->findChild<ProcessingWindow*>();
+        processing.showProgress(12);
+        QCOMPARE(unnamedControls(processing).join("; "), QString());
+        QCOMPARE(f.gridView().accessibleDescription(),
+                 QString("ファイル及びフォルダをスプレッド上にドロップして下さい"));
+    }
+
     void loadPreparesTheWindowHidden() {
         MainWindowFixture f;
         frmMain& window = f.load();
@@ -206,7 +220,7 @@ private slots:
                         .arg(f.grid().Rows())
                         .arg(f.pointer.shapes.size());
         };
-        f.load(file.fileName().toStdString());
+        f.load(commandLine({file.fileName()}));
         QCOMPARE(seen, (QStringList{
                            "placement: drops 1, Check_Siji(5) 0, headings 2",
                            "options: heading ﾌｧｲﾙ名, window 1, help 1, status ''",

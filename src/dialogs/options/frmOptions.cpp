@@ -5,9 +5,11 @@
 #include "platform/MessageBox.h"
 #include "settings/Options.h"
 #include "settings/OptionsStore.h"
+#include "widgets/EnterPressesButton.h"
 #include "widgets/FixedDialog.h"
 #include "widgets/KeyCodeAnalyze.h"
 #include "widgets/KeyCodes.h"
+#include "widgets/LabelBuddy.h"
 #include "widgets/PlaceControl.h"
 #include "widgets/Twips.h"
 
@@ -29,8 +31,9 @@ namespace {
 QPushButton* placedButton(const char* text, QWidget* container, const char* name, int left) {
     QPushButton* button = placeControl(new QPushButton(QString::fromUtf8(text), container), name,
                                        left, 4455, 1095, 375);
-    // The dialog has no default button: Enter presses none of them.
+    // The dialog has no default button: Enter presses only the button that has the focus.
     button->setAutoDefault(false);
+    letEnterPressButton(*button);
     return button;
 }
 
@@ -87,6 +90,11 @@ void frmOptions::createControls() {
     Text1 = placedTextBox(page, "Text1", 1440, 600, 2775);
     Label1 = placeLabel(optionsTexts::trimLabel, page, "Label1", 120, 1560, 2535, 255);
     Text2 = placedTextBox(page, "Text2", 120, 1920, 5175);
+    // The frame's caption is only the gap for the check box: it is named after the check box.
+    Frame1->setAccessibleName(Check1->text());
+    tieLabel(*Label2, *Text1);
+    Text1->setAccessibleDescription(Label3->text());
+    tieLabel(*Label1, *Text2);
 
     cmdOK = placedButton(optionsTexts::ok, this, "cmdOK", 2490);
     cmdCancel = placedButton(optionsTexts::cancel, this, "cmdCancel", 3720);

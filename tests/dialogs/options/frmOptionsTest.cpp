@@ -1,5 +1,6 @@
 #include "dialogs/options/frmOptions.h"
 #include "settings/Options.h"
+#include "support/AccessibleNames.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>
@@ -348,6 +349,36 @@ private slots:
         QTest::keyClick(text2(), Qt::Key_Return);
         QVERIFY(dialog->isVisible());
         QVERIFY(store.writes.empty());
+    }
+
+    void enterPressesTheFocusedButton_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<bool>("open");
+        QTest::newRow("OK") << "cmdOK" << true << false;
+        QTest::newRow("更新") << "cmdApply" << true << true;
+        QTest::newRow("ｷｬﾝｾﾙ") << "cmdCancel" << false << false;
+    }
+    void enterPressesTheFocusedButton() {
+        QFETCH(QString, button);
+        QFETCH(bool, stored);
+        QFETCH(bool, open);
+        this->open(1);
+        showActive();
+        auto* focused = control<QPushButton>(button.toLatin1().constData());
+        focused->setFocus();
+        QTest::keyClick(focused, Qt::Key_Return);
+        QTRY_COMPARE(dialog->isVisible(), open);
+        QCOMPARE(!store.writes.empty(), stored);
+        QVERIFY(!focused->isDefault());
+    }
+
+    void everyControlHasAName() {
+        open(1);
+        showActive();
+        QCOMPARE(unnamedControls(*dialog).join("; "), QString());
+        QCOMPARE(text1()->accessibleName(), QString("検索対象ﾌｧｲﾙ"));
+        QCOMPARE(control<QLabel>("Label1")->buddy(), text2());
     }
 
     void anEmptyPatternIsStoredEmpty() {
