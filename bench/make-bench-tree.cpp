@@ -1,5 +1,5 @@
 // Makes the benchmark's folder tree, the same on every run:
-//   make-bench-tree [--deep] TARGET FILES FOLDERS [DLL_FIXTURE]
+//   make-bench-tree [--deep] [--pe-rich] TARGET FILES FOLDERS [DLL_FIXTURE]
 // FILES files in FOLDERS folders (the target included), mixed-case names, about 2% hidden
 // files and 1% hidden folders, 1% DLL files with a version resource (a copy of DLL_FIXTURE when
 // it can be read, a generated image otherwise), the other files sparse, so the tree takes
@@ -7,7 +7,9 @@
 // place when complete; an existing TARGET is left as it is.
 // Folders hang at most eight levels deep. With --deep they run in long chains down to thirty
 // levels, and the files lie only 10 to 30 levels deep where their folders below TARGET are 112
-// to 240 bytes long (full paths of about 150 to 300 bytes below a short TARGET).
+// to 240 bytes long (full paths of about 150 to 300 bytes below a short TARGET). With --pe-rich,
+// every tenth file is an executable named .exe, .dll, .ocx or .EXE instead, each a generated
+// image with a version resource of its own.
 
 #include "MinimalPe.h"
 
@@ -144,14 +146,20 @@ void writeFile(const std::string& path, const std::string& content, off_t size,
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const bool deepTree = argc > 1 && std::strcmp(argv[1], "--deep") == 0;
-    if (deepTree) {
-        --argc;
-        ++argv;
-    }
+    const auto option = [&](const char* name) {
+        const bool given = argc > 1 && std::strcmp(argv[1], name) == 0;
+        if (given) {
+            --argc;
+            ++argv;
+        }
+        return given;
+    };
+    const bool deepTree = option("--deep");
+    const bool peRich = option("--pe-rich");
     if (argc < 4 || argc > 5) {
-        std::fprintf(stderr,
-                     "usage: make-bench-tree [--deep] TARGET FILES FOLDERS [DLL_FIXTURE]\n");
+        std::fprintf(
+            stderr,
+            "usage: make-bench-tree [--deep] [--pe-rich] TARGET FILES FOLDERS [DLL_FIXTURE]\n");
         return 64;
     }
     const Shape& shape = deepTree ? deep : shallow;
@@ -206,14 +214,20 @@ int main(int argc, char* argv[]) {
 
     constexpr std::int64_t from = 788918400; // 1995-01-01
     constexpr std::int64_t span = 30LL * 365 * 24 * 3600;
+    const long executableEvery = peRich ? 10 : 100;
     for (long i = 0; i < files; ++i) {
-        const bool dll = i % 100 == 0;
+        const bool dll = i % executableEvery == 0;
+        std::string name = fileName(random, dll);
+        if (dll && peRich) {
+            static const char* const kinds[] = {".exe", ".dll", ".ocx", ".EXE"};
+            name.replace(name.size() - 4, 4, kinds[(i / executableEvery) % std::size(kinds)]);
+        }
         const std::string path =
-            folders[fileFolders[random.below(fileFolders.size())]] + "/" + fileName(random, dll);
+            folders[fileFolders[random.below(fileFolders.size())]] + "/" + name;
         const std::int64_t mtime = from + static_cast<std::int64_t>(random.below(span));
         if (!dll) {
             writeFile(path, std::string(), fileSize(random), mtime);
-        } else if (!fixture.empty()) {
+        } else if (!fixture.empty() && !peRich) {
             writeFile(path, fixture, 0, mtime);
         } else {
             const long d = i / 100;

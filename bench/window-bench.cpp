@@ -2,11 +2,14 @@
 // column check boxes are ticked, the tree is dropped on the grid, and then every file row with
 // the seven data columns is copied to the clipboard.
 //   window-bench TREE   prints: batch_ns rows copy_ns copy_bytes max_gap_ns after_ns frame_ns
+//                                rows_kb copy_peak_kb
 //   window-bench --cancel-after MS TREE   prints: late_ns cancel_ns shown rows
 // batch_ns is the drop handler's whole run (listing, sort, numbering, repainting switched back
 // on); max_gap_ns the longest stretch of the batch without a chance to handle events, after_ns
 // the time from the batch's end to the drop handler's (the grid taking the new rows), frame_ns
-// the longest of 101 frames scrolling the full grid from top to bottom. With
+// the longest of 101 frames scrolling the full grid from top to bottom, rows_kb the program's
+// resident memory once the batch is over (the rows in the grid), copy_peak_kb its peak resident
+// memory while the copy runs. With
 // --cancel-after, "ｷｬﾝｾﾙ" is clicked through the event loop MS milliseconds into the batch:
 // late_ns is how long after that moment the click was handled (-1: not before the batch had
 // ended), cancel_ns how long after that moment the batch had ended, shown whether the
@@ -42,6 +45,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <string>
 
@@ -51,6 +55,23 @@ using Clock = std::chrono::steady_clock;
 
 long long nanosecondsBetween(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(to - from).count();
+}
+
+// A figure of /proc/self/status in KiB ("VmRSS", "VmHWM"); 0 where it cannot be read.
+long long statusKib(const std::string& field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.starts_with(field + ":")) {
+            return std::atoll(line.c_str() + field.size() + 1);
+        }
+    }
+    return 0;
+}
+
+// Starts the peak resident memory afresh from what is resident now.
+void resetPeakMemory() {
+    std::ofstream("/proc/self/clear_refs") << "5";
 }
 
 // Message boxes that return at once; the texts are kept for the report.
@@ -229,17 +250,21 @@ int benchListAndCopy(BenchWindow& window, const QString& tree) {
         return 1;
     }
     const long long scrollFrame = window.longestScrollFrame();
+    const long long rowsKib = statusKib("VmRSS");
+    resetPeakMemory();
     const Clock::time_point copyStart = Clock::now();
     window.copyAllRows();
     const Clock::time_point copyEnd = Clock::now();
+    const long long copyPeakKib = statusKib("VmHWM");
     const long long copied = BenchWindow::clipboardBytes();
     if (copied == 0) {
         std::fprintf(stderr, "window-bench: nothing copied: %s", window.messageBox.shown.c_str());
         return 1;
     }
-    std::printf("%lld %d %lld %lld %lld %lld %lld\n", nanosecondsBetween(start, end), window.rows(),
-                nanosecondsBetween(copyStart, copyEnd), copied, window.pump.longestGap,
-                nanosecondsBetween(batchEnd, end), scrollFrame);
+    std::printf("%lld %d %lld %lld %lld %lld %lld %lld %lld\n", nanosecondsBetween(start, end),
+                window.rows(), nanosecondsBetween(copyStart, copyEnd), copied,
+                window.pump.longestGap, nanosecondsBetween(batchEnd, end), scrollFrame, rowsKib,
+                copyPeakKib);
     return 0;
 }
 

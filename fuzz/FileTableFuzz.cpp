@@ -1,12 +1,10 @@
-// The argument text cut into a FileTable: entry 0 empty, one entry more than there are blanks,
-// no blank in any entry, and the entries joined with blanks give the text back. Built from
-// arguments (the input's pieces between zero bytes), the text keeps every argument, each
-// relative one made absolute.
+// The command line's FileTable, built from arguments (the input's pieces between zero bytes):
+// entry 0 empty and one entry per argument, each kept whole whatever blanks it holds, each
+// relative one made absolute against the working folder on its own.
 
 #include "FuzzCheck.h"
 #include "window/CommandLine.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -17,17 +15,7 @@ namespace {
 
 using quiverel::fuzzing::check;
 
-void checkCut(const std::string& text, const quiverel::FileTable& table) {
-    const auto blanks = static_cast<std::size_t>(std::count(text.begin(), text.end(), ' '));
-    check(table.size() == blanks + 2, "one entry more than there are blanks, plus entry 0");
-    check(table.front().empty(), "entry 0 is empty");
-    std::string joined;
-    for (std::size_t i = 1; i < table.size(); ++i) {
-        check(table[i].find(' ') == std::string::npos, "no blank in an entry");
-        joined += (i > 1 ? " " : "") + table[i];
-    }
-    check(joined == text, "the entries joined with blanks give the text");
-}
+const std::string workingDirectory = "/work dir/sub";
 
 std::vector<std::string> argumentsOf(std::string_view input) {
     std::vector<std::string> arguments;
@@ -41,27 +29,25 @@ std::vector<std::string> argumentsOf(std::string_view input) {
     }
 }
 
-// Without blanks in the arguments, each becomes one entry: empty ones stay empty, absolute
-// ones stay as given, relative ones become absolute paths.
+// A plain name: no separator and no "." or ".." step, so nothing of it is resolved.
+bool isPlainName(const std::string& argument) {
+    return !argument.empty() && argument.find('/') == std::string::npos && argument != "." &&
+           argument != "..";
+}
+
 void checkArguments(const std::vector<std::string>& arguments) {
-    const bool anyBlank = std::any_of(arguments.begin(), arguments.end(), [](const auto& a) {
-        return a.find(' ') != std::string::npos;
-    });
-    const std::string text = quiverel::argumentText(arguments, "/work dir/sub");
-    if (anyBlank) {
-        checkCut(text, quiverel::fileTableFromArgumentText(text));
-        return;
-    }
-    const std::string textInPlainFolder = quiverel::argumentText(arguments, "/work/sub");
-    const auto table = quiverel::fileTableFromArgumentText(textInPlainFolder);
-    checkCut(textInPlainFolder, table);
-    check(table.size() == arguments.size() + 1, "one entry for each argument");
+    const auto table = quiverel::fileTableFromArguments(arguments, workingDirectory);
+    check(table.size() == arguments.size() + 1, "one entry for each argument, plus entry 0");
+    check(table.front().empty(), "entry 0 is empty");
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const std::string& entry = table[i + 1];
         check(argument.empty() == entry.empty(), "only an empty argument gives an empty entry");
         if (argument.starts_with('/')) {
             check(entry == argument, "an absolute argument stays as given");
+        } else if (isPlainName(argument)) {
+            check(entry == workingDirectory + "/" + argument,
+                  "a plain name is taken whole from the working folder");
         } else if (!argument.empty()) {
             check(entry.starts_with('/'), "a relative argument becomes absolute");
         }
@@ -71,8 +57,6 @@ void checkArguments(const std::vector<std::string>& arguments) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string input(reinterpret_cast<const char*>(data), size);
-    checkCut(input, quiverel::fileTableFromArgumentText(input));
-    checkArguments(argumentsOf(input));
+    checkArguments(argumentsOf(std::string_view(reinterpret_cast<const char*>(data), size)));
     return 0;
 }

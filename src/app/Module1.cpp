@@ -39,7 +39,7 @@ int Main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     mainWindow = std::make_unique<frmMain>(
         MainWindowSetup{messageBox, settings, clipboard, eventPump, mousePointer, systemInfoLocator,
-                        programLauncher, argumentText(arguments, workingDirectory())});
+                        programLauncher, fileTableFromArguments(arguments, workingDirectory())});
     mainWindow->Form_Load();
     mainWindow->show();
     const int exitCode = QApplication::exec();

@@ -1,5 +1,6 @@
 #include "cli/JsonFormat.h"
 
+#include "cli/ControlCharacters.h"
 #include "listing/PathText.h"
 
 #include <cstdio>
@@ -59,6 +60,13 @@ void appendBase64(std::string& out, std::string_view bytes) {
     }
 }
 
+// \u followed by the code point in four lower-case hex digits.
+void appendUnicodeEscape(std::string& out, char32_t codePoint) {
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(codePoint));
+    out += escaped;
+}
+
 } // namespace
 
 void appendJsonString(std::string& out, std::string_view text) {
@@ -69,7 +77,8 @@ void appendJsonString(std::string& out, std::string_view text) {
         text = valid;
     }
     out += '"';
-    for (const char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         switch (c) {
         case '"':
             out += "\\\"";
@@ -87,10 +96,9 @@ void appendJsonString(std::string& out, std::string_view text) {
             out += "\\t";
             break;
         default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-                out += escaped;
+            if (const std::size_t length = controlCharacterLength(text, i)) {
+                i += length - 1;
+                appendUnicodeEscape(out, static_cast<unsigned char>(text[i]));
             } else {
                 out += c;
             }
@@ -102,16 +110,31 @@ void appendJsonString(std::string& out, std::string_view text) {
 void appendRfc3339(std::string& out, std::int64_t secondsSinceEpoch) {
     const auto time = static_cast<std::time_t>(secondsSinceEpoch);
     std::tm local{};
-    if (localtime_r(&time, &local) == nullptr || local.tm_year + 1900LL < 0 ||
-        local.tm_year + 1900LL > 9999) {
+    if (localtime_r(&time, &local) == nullptr) {
         return;
     }
-    // Offsets stay within a day; the bound also tells the compiler how short the text is.
-    const int offsetMinutes = static_cast<int>(local.tm_gmtoff / 60 % (24 * 60));
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d",
-                  local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                  local.tm_min, local.tm_sec, offsetMinutes < 0 ? '-' : '+',
+    // RFC 3339 offsets are whole minutes within a day. A zone beyond that (TZ=UTC-24) or with
+    // seconds in its offset (old local mean times) would write a wrong instant, so such a time
+    // is written in UTC instead.
+    const bool offsetWritable = local.tm_gmtoff % 60 == 0 && std::abs(local.tm_gmtoff) < 24 * 3600;
+    std::tm shown = local;
+    if (!offsetWritable && gmtime_r(&time, &shown) == nullptr) {
+        return;
+    }
+    if (shown.tm_year + 1900LL < 0 || shown.tm_year + 1900LL > 9999) {
+        return;
+    }
+    char text[80];
+    const int length =
+        std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", shown.tm_year + 1900,
+                      shown.tm_mon + 1, shown.tm_mday, shown.tm_hour, shown.tm_min, shown.tm_sec);
+    out.append(text, static_cast<std::size_t>(length));
+    if (!offsetWritable) {
+        out += 'Z';
+        return;
+    }
+    const auto offsetMinutes = static_cast<int>(local.tm_gmtoff / 60);
+    std::snprintf(text, sizeof text, "%c%02d:%02d", offsetMinutes < 0 ? '-' : '+',
                   std::abs(offsetMinutes) / 60, std::abs(offsetMinutes) % 60);
     out += text;
 }

@@ -22,8 +22,9 @@ void appendJsonRow(std::string& out, std::span<const std::string_view> cells, co
 // A JSON string of the text, quotes included; bytes that are not valid UTF-8 become U+FFFD.
 void appendJsonString(std::string& out, std::string_view text);
 
-// "2023-02-18T22:16:05+09:00": the local time with seconds and the offset from UTC; empty when
-// the time cannot be converted or its year has not four digits.
+// "2023-02-18T22:16:05+09:00": the local time with seconds and the offset from UTC, or the time
+// in UTC ("2001-09-09T01:46:40Z") when the local offset is not whole minutes within a day; empty
+// when the time cannot be converted or its year has not four digits.
 void appendRfc3339(std::string& out, std::int64_t secondsSinceEpoch);
 
 } // namespace quiverel::cli

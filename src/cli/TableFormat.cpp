@@ -1,5 +1,7 @@
 #include "cli/TableFormat.h"
 
+#include "cli/ControlCharacters.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -10,22 +12,12 @@ namespace {
 constexpr std::uint64_t everyByte = 0x0101010101010101ull;
 constexpr std::uint64_t highBits = 0x8080808080808080ull;
 constexpr char deleteCharacter = '\x7f';
+// The first byte of every C1 control character in UTF-8.
+constexpr char c1LeadByte = '\xc2';
 constexpr char hexDigits[] = "0123456789ABCDEF";
 
-bool isControl(char c) {
-    return static_cast<unsigned char>(c) < 0x20 || c == deleteCharacter;
-}
-
-bool isTsvSpecial(char c) {
-    return isControl(c) || c == '\\';
-}
-
-bool isCsvSpecial(char c) {
-    return isControl(c) || c == ',' || c == '"';
-}
-
-// True when one of the eight bytes of word may be a control character or one of the marks a
-// and b; false only when none is.
+// True when one of the eight bytes of word may be or start a control character, or be one of the
+// marks a and b; false only when none is.
 bool mayHoldSpecial(std::uint64_t word, char a, char b) {
     const auto zeroByteIn = [](std::uint64_t value) {
         return (value - everyByte) & ~value & highBits;
@@ -34,13 +26,13 @@ bool mayHoldSpecial(std::uint64_t word, char a, char b) {
         return zeroByteIn(word ^ (everyByte * static_cast<unsigned char>(mark)));
     };
     const std::uint64_t belowSpace = (word - everyByte * 0x20) & ~word & highBits;
-    return (belowSpace | byteIn(deleteCharacter) | byteIn(a) | byteIn(b)) != 0;
+    return (belowSpace | byteIn(deleteCharacter) | byteIn(c1LeadByte) | byteIn(a) | byteIn(b)) != 0;
 }
 
-// The position of the first special character of the text, or its size. The text is looked at
-// eight bytes at a time up to the first word that may hold one, then byte by byte.
-template <typename IsSpecial>
-std::size_t findSpecial(std::string_view text, char a, char b, IsSpecial isSpecial) {
+// The position of the first control character or mark (a or b) of the text, or its size. The
+// text is looked at eight bytes at a time up to the first word that may hold one, then byte by
+// byte.
+std::size_t findSpecial(std::string_view text, char a, char b) {
     std::size_t i = 0;
     for (; i + sizeof(std::uint64_t) <= text.size(); i += sizeof(std::uint64_t)) {
         std::uint64_t word;
@@ -49,10 +41,20 @@ std::size_t findSpecial(std::string_view text, char a, char b, IsSpecial isSpeci
             break;
         }
     }
-    while (i < text.size() && !isSpecial(text[i])) {
+    while (i < text.size() && text[i] != a && text[i] != b &&
+           controlCharacterLength(text, i) == 0) {
         ++i;
     }
     return i;
+}
+
+bool holdsControl(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (controlCharacterLength(text, i) != 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void appendEscaped(std::string& out, char c) {
@@ -95,15 +97,13 @@ void appendQuotesDoubled(std::string& out, std::string_view text) {
 }
 
 void appendCsvCell(std::string& out, std::string_view cell, OutputTarget target) {
-    const std::size_t special = findSpecial(cell, ',', '"', isCsvSpecial);
+    const std::size_t special = findSpecial(cell, ',', '"');
     if (special == cell.size()) {
         out.append(cell);
         return;
     }
     out += '"';
-    const bool holdsControl =
-        std::any_of(cell.begin() + static_cast<std::ptrdiff_t>(special), cell.end(), isControl);
-    if (target == OutputTarget::Terminal && holdsControl) {
+    if (target == OutputTarget::Terminal && holdsControl(cell.substr(special))) {
         std::string escaped;
         appendTsvCell(escaped, cell);
         appendQuotesDoubled(out, escaped);
@@ -117,13 +117,17 @@ void appendCsvCell(std::string& out, std::string_view cell, OutputTarget target)
 
 void appendTsvCell(std::string& out, std::string_view cell) {
     while (true) {
-        const std::size_t special = findSpecial(cell, '\\', '\\', isTsvSpecial);
+        const std::size_t special = findSpecial(cell, '\\', '\\');
         out.append(cell.substr(0, special));
         if (special == cell.size()) {
             return;
         }
-        appendEscaped(out, cell[special]);
-        cell.remove_prefix(special + 1);
+        // A C1 control character is written byte by byte, as \xC2\x9B for U+009B.
+        const std::size_t length = std::max<std::size_t>(1, controlCharacterLength(cell, special));
+        for (std::size_t k = 0; k < length; ++k) {
+            appendEscaped(out, cell[special + k]);
+        }
+        cell.remove_prefix(special + length);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <string>
 #include <vector>
 
 namespace quiverel {
@@ -15,8 +16,9 @@ namespace quiverel {
 class RowOrder {
 public:
     using Slot = RowTable::Slot;
-    static std::string_view cellOf(const Slot& slot, std::size_t col) {
-        return RowTable::cellOf(slot, col);
+    static std::string_view cellOf(const RowTable& rows, const Slot& slot, std::size_t col,
+                                   std::string& composed) {
+        return rows.cellOf(slot, col, composed);
     }
     static std::span<Slot> settledSlots(RowTable& rows) { return rows.settledSlots(); }
 };
@@ -30,8 +32,9 @@ static_assert(sizeof(SortEntry) == sizeof(Slot));
 // key, then the other key columns. Each row is read once; rows still equal keep their order.
 class RunOrder {
 public:
-    RunOrder(std::span<const Slot> slots, std::size_t firstKey, std::size_t lastKey)
-        : m_slots(slots), m_firstKey(firstKey), m_lastKey(lastKey) {}
+    RunOrder(const RowTable& rows, std::span<const Slot> slots, std::size_t firstKey,
+             std::size_t lastKey)
+        : m_rows(rows), m_slots(slots), m_firstKey(firstKey), m_lastKey(lastKey) {}
 
     void sortRun(std::span<SortEntry> run) {
         const std::size_t from = keyGoesOn(run.front()) ? m_firstKey : m_firstKey + 1;
@@ -39,8 +42,11 @@ public:
             return; // the keys are equal in full: the run is in order already
         }
         m_keys.clear();
-        for (const SortEntry& entry : run) {
-            m_keys.push_back({RowOrder::cellOf(m_slots[entry.index], from), entry});
+        if (m_composed.size() < run.size()) {
+            m_composed.resize(run.size());
+        }
+        for (std::size_t i = 0; i < run.size(); ++i) {
+            m_keys.push_back({cellOf(run[i], from, m_composed[i]), run[i]});
         }
         std::stable_sort(m_keys.begin(), m_keys.end(),
                          [&](const Key& a, const Key& b) { return compare(a, b, from) < 0; });
@@ -55,32 +61,43 @@ private:
         SortEntry entry;
     };
 
-    int compare(const Key& a, const Key& b, std::size_t from) const {
+    std::string_view cellOf(const SortEntry& entry, std::size_t col, std::string& composed) const {
+        return RowOrder::cellOf(m_rows, m_slots[entry.index], col, composed);
+    }
+
+    int compare(const Key& a, const Key& b, std::size_t from) {
         int order = compareFolded(a.firstCompared, b.firstCompared);
         for (std::size_t key = from + 1; key <= m_lastKey && order == 0; ++key) {
-            order = compareFolded(RowOrder::cellOf(m_slots[a.entry.index], key),
-                                  RowOrder::cellOf(m_slots[b.entry.index], key));
+            order =
+                compareFolded(cellOf(a.entry, key, m_composedA), cellOf(b.entry, key, m_composedB));
         }
         return order;
     }
 
+    const RowTable& m_rows;
     std::span<const Slot> m_slots;
     std::size_t m_firstKey;
     std::size_t m_lastKey;
     std::vector<Key> m_keys;
+    // Keys put together from a folder text and their rest: one for each row of the run, and
+    // the two further keys being compared.
+    std::vector<std::string> m_composed;
+    std::string m_composedA;
+    std::string m_composedB;
 };
 
 // The slots in their new order, each in the memory of the entry that gave its place (the two
 // are the same size), so that a million rows need no second array. Only reads the slots and
 // their rows, so it may run on any thread while the table stays unchanged.
-std::vector<SortEntry> sortedSlots(std::span<const Slot> slots, std::size_t firstKey,
-                                   std::size_t lastKey) {
+std::vector<SortEntry> sortedSlots(const RowTable& rows, std::span<const Slot> slots,
+                                   std::size_t firstKey, std::size_t lastKey) {
     std::vector<SortEntry> entries;
     entries.reserve(slots.size());
+    std::string composed;
     for (std::uint32_t i = 0; i < slots.size(); ++i) {
-        entries.push_back(sortEntryFor(RowOrder::cellOf(slots[i], firstKey), i));
+        entries.push_back(sortEntryFor(RowOrder::cellOf(rows, slots[i], firstKey, composed), i));
     }
-    RunOrder runOrder(slots, firstKey, lastKey);
+    RunOrder runOrder(rows, slots, firstKey, lastKey);
     sortEntries(entries, [&runOrder](std::span<SortEntry> run) { runOrder.sortRun(run); });
     for (SortEntry& entry : entries) {
         entry = std::bit_cast<SortEntry>(slots[entry.index]);
@@ -97,7 +114,7 @@ void sortRows(RowTable& rows, std::size_t first, std::size_t last, std::size_t f
     // meanwhile, and copied back in one sequential pass.
     std::vector<SortEntry> sorted;
     const auto order = [&] {
-        sorted = sortedSlots(slots, firstKey, lastKey);
+        sorted = sortedSlots(rows, slots, firstKey, lastKey);
     };
     if (whileOrdering) {
         workAside(order, whileOrdering);

@@ -10,11 +10,12 @@ void RowTable::ShortCell::setText(std::string_view text) {
     std::memmove(m_bytes.data() + 1, text.data(), text.size());
 }
 
-std::string_view RowTable::cellOf(const Slot& slot, std::size_t col) {
+std::string_view RowTable::cellOf(const Slot& slot, std::size_t col, std::string& composed) const {
     if (col == 0 && slot.number.inPlace()) {
         return slot.number.text();
     }
-    return slot.record == nullptr ? std::string_view() : rowrecord::cell(slot.record, col);
+    return slot.record == nullptr ? std::string_view()
+                                  : folderrecord::cell(slot.record, col, m_folders, composed);
 }
 
 std::string_view RowTable::cell(std::size_t row, std::size_t col) const {
@@ -30,7 +31,7 @@ std::string_view RowTable::cell(std::size_t row, std::size_t col) const {
     }
     // Rows are mostly read cell after cell, so a row is unpacked whole at its first cell read.
     if (slot.record != m_unpacked) {
-        rowrecord::cells(slot.record, m_unpackedCells);
+        folderrecord::cells(slot.record, m_folders, m_unpackedCells, m_composedCells);
         m_unpacked = slot.record;
     }
     return col < m_unpackedCells.size() ? m_unpackedCells[col] : std::string_view();
@@ -74,7 +75,9 @@ void RowTable::open(std::size_t row) {
     Slot& slot = m_slots[row];
     m_openCount = 0;
     if (slot.record != nullptr) {
-        rowrecord::cells(slot.record, m_views);
+        // The cells put together for reading are put together afresh here.
+        forgetReads();
+        folderrecord::cells(slot.record, m_folders, m_views, m_composedCells);
         if (m_openCells.size() < m_views.size()) {
             m_openCells.resize(m_views.size());
         }
@@ -102,7 +105,10 @@ void RowTable::seal() {
     if (count > 0) {
         m_views.assign(m_openCells.begin(),
                        m_openCells.begin() + static_cast<std::ptrdiff_t>(count));
-        const std::size_t size = m_writer.plan(m_views);
+        const std::string_view folder = FolderRecordWriter::folderText(m_views);
+        const std::uint32_t number = folder.empty() ? 0 : folderNumber(folder);
+        const std::size_t size =
+            m_writer.plan(m_views, number, folder.empty() ? folder : m_folders[number]);
         char* room = m_arena.allocate(size);
         m_writer.write(room);
         m_liveBytes += size;
@@ -120,25 +126,57 @@ void RowTable::forgetReads() {
 }
 
 void RowTable::forget(const char* record) {
-    m_liveBytes -= rowrecord::size(record);
+    m_liveBytes -= folderrecord::size(record);
 }
 
-// Packs the live records afresh once the space of discarded ones outweighs them.
+// The number of the folder text of a row: the one kept last when the same, else a new one.
+std::uint32_t RowTable::folderNumber(std::string_view folder) {
+    if (m_folders.empty() || m_folders.back() != folder) {
+        char* room = m_arena.allocate(folder.size());
+        std::memcpy(room, folder.data(), folder.size());
+        m_folders.emplace_back(room, folder.size());
+        m_liveBytes += folder.size();
+    }
+    return static_cast<std::uint32_t>(m_folders.size() - 1);
+}
+
+// Packs the live records, and the folder texts they still use, afresh once the space of
+// discarded ones outweighs them.
 void RowTable::reclaimIfWasteful() {
     const std::size_t waste = m_arena.allocated() - m_liveBytes;
     if (waste < ChunkArena::chunkSize || waste < m_liveBytes) {
         return;
     }
     ChunkArena packed;
+    std::vector<std::string_view> folders;
+    std::vector<std::uint32_t> references(m_folders.size(), 0); // 0: not kept yet
+    std::size_t live = 0;
     for (Slot& slot : m_slots) {
-        if (slot.record != nullptr) {
-            const std::size_t size = rowrecord::size(slot.record);
-            char* room = packed.allocate(size);
-            std::memcpy(room, slot.record, size);
-            slot.record = room;
+        if (slot.record == nullptr) {
+            continue;
         }
+        std::uint64_t reference = folderrecord::reference(slot.record);
+        if (reference != 0) {
+            std::uint32_t& kept = references[reference - 1];
+            if (kept == 0) {
+                const std::string_view folder = m_folders[reference - 1];
+                char* room = packed.allocate(folder.size());
+                std::memcpy(room, folder.data(), folder.size());
+                folders.emplace_back(room, folder.size());
+                live += folder.size();
+                kept = static_cast<std::uint32_t>(folders.size());
+            }
+            reference = kept;
+        }
+        const std::size_t size = folderrecord::renumberedSize(slot.record, reference);
+        char* room = packed.allocate(size);
+        folderrecord::renumber(slot.record, reference, room);
+        slot.record = room;
+        live += size;
     }
     m_arena = std::move(packed);
+    m_folders = std::move(folders);
+    m_liveBytes = live;
     forgetReads();
 }
 
@@ -152,11 +190,14 @@ void RowTable::resize(std::size_t rows) {
         m_openCount = 0;
     }
     if (rows < m_slots.size() - rows) {
-        // Fewer rows stay than go: count what stays.
+        // Fewer rows stay than go: count what stays, and every folder text.
         m_liveBytes = 0;
+        for (const std::string_view folder : m_folders) {
+            m_liveBytes += folder.size();
+        }
         for (std::size_t row = 0; row < rows; ++row) {
             if (m_slots[row].record != nullptr) {
-                m_liveBytes += rowrecord::size(m_slots[row].record);
+                m_liveBytes += folderrecord::size(m_slots[row].record);
             }
         }
     } else {
@@ -177,7 +218,7 @@ void RowTable::truncateColumns(std::size_t cols) {
     seal();
     for (std::size_t row = 0; row < m_slots.size(); ++row) {
         const char* record = m_slots[row].record;
-        if (record != nullptr && rowrecord::cellCount(record) > cols) {
+        if (record != nullptr && folderrecord::cellCount(record) > cols) {
             open(row);
             m_openCount = std::min(m_openCount, cols);
         }
@@ -189,6 +230,7 @@ void RowTable::truncateColumns(std::size_t cols) {
 void RowTable::clearCells() {
     std::fill(m_slots.begin(), m_slots.end(), Slot{});
     m_arena.clear();
+    m_folders.clear();
     forgetReads();
     m_liveBytes = 0;
     m_openRow = noRow;

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "grid/RowRecord.h"
+#include "grid/FolderRecord.h"
 #include "listing/detail/ChunkArena.h"
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,15 +15,18 @@ namespace quiverel {
 
 // The cell texts of the grid's rows, stored compactly for a million rows and more.
 //
-// Each row is one packed record in a large shared arena (see RowRecord), reached through a
+// Each row is one packed record in a large shared arena (see FolderRecord), reached through a
 // sixteen-byte slot that also holds a short text of column 0 (the running number) in place, so
-// numbering the rows never repacks them. The row being written keeps its cells in a plain
+// numbering the rows never repacks them. Rows of one folder written one after the other share
+// its folder text, kept once in the arena: a million rows with long paths keep little more than
+// their file names. The row being written keeps its cells in a plain
 // buffer until another row is written, and is packed then: rows written cell by cell, one after
 // the other, are packed once each. Writing to a row packed earlier unpacks it into that buffer
 // again; the space its old record took is reclaimed once such leftovers outweigh the rows.
 //
-// A text read from the table stays valid until the table is next changed. Reading keeps the
-// places of the cells of the row read last, so a table is read from one thread at a time.
+// A text read from the table stays valid until the table is next changed or a cell of another
+// row is read (a path is put together from its folder text and its rest for the row read).
+// Reading keeps the cells of the row read last, so a table is read from one thread at a time.
 class RowTable {
 public:
     std::size_t rows() const { return m_slots.size(); }
@@ -61,9 +65,9 @@ private:
         ShortCell number;
     };
 
-    // The text of cell col of a packed row, from its slot alone: for settled slots, and safe to
-    // call from several threads at once.
-    static std::string_view cellOf(const Slot& slot, std::size_t col);
+    // The text of cell col of a packed row, put together in composed when it must be: for
+    // settled slots, and safe to call from several threads at once, each with its own composed.
+    std::string_view cellOf(const Slot& slot, std::size_t col, std::string& composed) const;
 
     // Every row packed into its slot; the slots may be reordered, and cell() reads rows by
     // their slot's position.
@@ -74,13 +78,15 @@ private:
     void forget(const char* record);
     void forgetReads();
     void reclaimIfWasteful();
+    std::uint32_t folderNumber(std::string_view folder);
 
     static constexpr std::size_t noRow = static_cast<std::size_t>(-1);
 
     std::vector<Slot> m_slots;
     ChunkArena m_arena;
-    std::size_t m_liveBytes = 0; // arena bytes of the records the slots point to
-    RowRecordWriter m_writer;
+    std::size_t m_liveBytes = 0; // arena bytes of the records the slots point to, folder texts
+    std::vector<std::string_view> m_folders; // the folder texts, in the arena
+    FolderRecordWriter m_writer;
     std::size_t m_openRow = noRow;
     std::vector<std::string> m_openCells;
     std::size_t m_openCount = 0;
@@ -89,6 +95,7 @@ private:
     // The record whose cells were unpacked last.
     mutable const char* m_unpacked = nullptr;
     mutable std::vector<std::string_view> m_unpackedCells;
+    mutable std::vector<std::string> m_composedCells;
 };
 
 } // namespace quiverel

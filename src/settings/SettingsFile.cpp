@@ -130,6 +130,20 @@ void removeStaleSaves(const QString& path) {
     }
 }
 
+// A file its owner has made read-only (mode 444), or one this user may not write, is a file the
+// user wants kept as it is. Such a file could still be replaced, since the new file takes the
+// old one's place in the folder, not in the file: a save must not do that. The owner's write
+// bit is looked at too because the system lets root write any file.
+bool isWritableFile(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status {};
+    if (::stat(name.constData(), &status) != 0) {
+        return errno == ENOENT; // a file still to be made
+    }
+    return (status.st_mode & S_IWUSR) != 0 &&
+           ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) == 0;
+}
+
 } // namespace
 
 SettingsFileContent readSettingsFile(const QString& path) {
@@ -171,6 +185,9 @@ SettingsFileProblem rewriteSettingsFile(const QString& path,
     if (const SettingsFileProblem problem = readSettingsFile(path).problem;
         problem != SettingsFileProblem::None) {
         return problem;
+    }
+    if (!isWritableFile(path)) {
+        return SettingsFileProblem::NotWritable;
     }
     if (!QDir().mkpath(QFileInfo(path).path())) {
         return SettingsFileProblem::NotWritable;

@@ -39,9 +39,9 @@ SettingsFileContent readSettingsFile(const QString& path);
 // the file takes ("<path>.lock", kept for the next writer), so that a concurrent writer's values
 // are merged, not lost. The new text is written to a new file that then takes the old one's
 // place: a failed write leaves the old file whole. Only an absent file or a readable regular
-// one is replaced, and never by a text larger than the reader takes; the folders up to it are
-// made when missing. New files that a save killed before it ended left beside the file are
-// removed (see removeStaleSaves).
+// one that its owner may write and this user can write is replaced (NotWritable otherwise), and
+// never by a text larger than the reader takes; the folders up to it are made when missing. New
+// files that a save killed before it ended left beside the file are removed (see removeStaleSaves).
 // A writer waits up to patience for another program's write to end, then gives up (Locked).
 SettingsFileProblem rewriteSettingsFile(const QString& path,
                                         const std::function<QByteArray(const QByteArray&)>& change,

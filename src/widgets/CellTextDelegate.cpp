@@ -1,11 +1,40 @@
 #include "widgets/CellTextDelegate.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QStyle>
+#include <QToolTip>
 #include <algorithm>
 
 namespace quiverel {
+namespace {
+
+QStyle* styleOf(const QWidget* widget) {
+    return widget != nullptr ? widget->style() : QApplication::style();
+}
+
+// Whether the style cuts the cell's text: its widest line is wider than the room the style
+// leaves for text, inside the margins it keeps on both sides.
+bool isCut(const QStyleOptionViewItem& cell) {
+    const QStyle* style = styleOf(cell.widget);
+    const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, cell.widget);
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, cell.widget) + 1;
+    const int room = textRect.width() - 2 * margin;
+    const QStringList lines = QString(cell.text).replace(QChar::LineSeparator, u'\n').split(u'\n');
+    return std::any_of(lines.begin(), lines.end(), [&](const QString& line) {
+        return cell.fontMetrics.horizontalAdvance(line) > room;
+    });
+}
+
+// The tooltip shows the text as it is: a name holding "<" is never taken for markup, and
+// blanks are neither collapsed nor broken at.
+QString plainToolTip(const QString& text) {
+    return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped());
+}
+
+} // namespace
 
 QString visiblePart(const QString& text, const QFontMetrics& metrics, int width) {
     // Characters enough to fill the width four times at the font's average character width.
@@ -28,9 +57,22 @@ void CellTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     QStyleOptionViewItem cell = option;
     initStyleOption(&cell, index);
     cell.text = visiblePart(cell.text, cell.fontMetrics, cell.rect.width());
-    const QWidget* widget = option.widget;
-    QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
-    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+    styleOf(option.widget)->drawControl(QStyle::CE_ItemViewItem, &cell, painter, option.widget);
+}
+
+bool CellTextDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                 const QStyleOptionViewItem& option, const QModelIndex& index) {
+    if (event == nullptr || event->type() != QEvent::ToolTip || !index.isValid()) {
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    }
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    if (cell.text.isEmpty() || !isCut(cell)) {
+        QToolTip::hideText();
+        return true;
+    }
+    QToolTip::showText(event->globalPos(), plainToolTip(cell.text), view, option.rect);
+    return true;
 }
 
 } // namespace quiverel

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyleOptionHeader>
 
 #include <algorithm>
@@ -271,6 +272,20 @@ void FlexGridView::selectBlock(int row, int col, int rowSel, int colSel) {
 
 void FlexGridView::scrollToFarCorner() {
     scrollTo(m_adapter->index(grid().RowSel() - 1, grid().ColSel() - 1));
+}
+
+QSize FlexGridView::smallestUsefulSize() const {
+    // The area of the cells holds one row and leaves room for the scroll bars' arrows.
+    const QScrollBar& horizontalBar = *horizontalScrollBar();
+    const QScrollBar& verticalBar = *verticalScrollBar();
+    const int cellsWidth = horizontalBar.minimumSizeHint().width();
+    const int cellsHeight =
+        std::max(m_numberHeader->defaultSectionSize(), verticalBar.minimumSizeHint().height());
+    const int frames = 2 * frameWidth();
+    return {frames + m_numberHeader->sizeHint().width() + cellsWidth +
+                verticalBar.sizeHint().width(),
+            frames + horizontalHeader()->sizeHint().height() + cellsHeight +
+                horizontalBar.sizeHint().height()};
 }
 
 void FlexGridView::selectAll() {

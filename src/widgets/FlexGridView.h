@@ -32,6 +32,10 @@ public:
     void holdRepaint();
     void releaseRepaint();
 
+    // The smallest size that shows the heading row and one row of the grid whole, with the
+    // number column and both scroll bars, inside the frame.
+    QSize smallestUsefulSize() const;
+
     // The corner button and Ctrl+A: every data cell, from the top-left one.
     void selectAll() override;
     // A grid of file rows has no search by typing.

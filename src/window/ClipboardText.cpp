@@ -32,6 +32,31 @@ void makeRoom(std::string& text, std::size_t more) {
 // Room kept free before each row; a longer row still fits, the string growing by itself.
 constexpr std::size_t roomPerRow = std::size_t{64} << 10;
 
+std::size_t rowBytes(const GridModel& grid, std::int32_t row, const CellRect& rect) {
+    std::size_t bytes = 1; // the CR of the CR LF; the LF is counted as the last cell's tab
+    for (std::int32_t col = rect.firstCol; col <= rect.lastCol; ++col) {
+        bytes += grid.TextMatrix(row, col).size() + 1;
+    }
+    return bytes;
+}
+
+// Rows sampled evenly over the block to guess the length of the whole text.
+constexpr std::int64_t sampledRows = 4096;
+
+// The text's length, guessed from the sampled rows with half as much again: growing the text
+// past its first room would hold the old text and the new one at once, hundreds of megabytes for
+// a million rows, while room never written costs nothing.
+std::size_t roomGuess(const GridModel& grid, const CellRect& rect) {
+    const std::int64_t rows = std::int64_t{rect.lastRow} - rect.firstRow + 1;
+    const std::int64_t step = std::max<std::int64_t>(1, rows / sampledRows);
+    std::size_t sampled = 0;
+    std::size_t count = 0;
+    for (std::int64_t offset = 0; offset < rows; offset += step, ++count) {
+        sampled += rowBytes(grid, static_cast<std::int32_t>(rect.firstRow + offset), rect);
+    }
+    return static_cast<std::size_t>(rows) * (sampled / count) * 3 / 2 + roomPerRow;
+}
+
 void appendRow(std::string& text, const GridModel& grid, std::int32_t row, const CellRect& rect) {
     makeRoom(text, roomPerRow);
     for (std::int32_t col = rect.firstCol; col <= rect.lastCol; ++col) {
@@ -44,11 +69,8 @@ void appendRow(std::string& text, const GridModel& grid, std::int32_t row, const
 
 std::string clipboardText(const GridModel& grid, const CellRect& rect) {
     std::string text;
-    // The first row's length, with a quarter more, is a fair guess for every row of a file list.
-    appendRow(text, grid, rect.firstRow, rect);
-    const std::size_t rows = static_cast<std::size_t>(rect.lastRow - rect.firstRow + 1);
-    makeRoom(text, text.size() * (rows - 1) + text.size() * rows / 4);
-    for (std::int32_t row = rect.firstRow + 1; row <= rect.lastRow; ++row) {
+    makeRoom(text, roomGuess(grid, rect));
+    for (std::int32_t row = rect.firstRow; row <= rect.lastRow; ++row) {
         appendRow(text, grid, row, rect);
     }
     return text;

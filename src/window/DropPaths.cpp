@@ -23,14 +23,9 @@ std::optional<QByteArray> localPath(const QUrl& url) {
     return path;
 }
 
-} // namespace
-
-std::optional<FileTable> fileTableFromDrop(const QMimeData& data) {
-    if (!data.hasUrls()) {
-        return std::nullopt;
-    }
+std::optional<FileTable> fileTableFromUrls(const QList<QUrl>& urls) {
     FileTable table(1);
-    for (const QUrl& url : data.urls()) {
+    for (const QUrl& url : urls) {
         if (const std::optional<QByteArray> path = localPath(url)) {
             table.push_back(path->toStdString());
         }
@@ -39,6 +34,41 @@ std::optional<FileTable> fileTableFromDrop(const QMimeData& data) {
         return std::nullopt;
     }
     return table;
+}
+
+// GNOME's file managers put "copy" or "cut" on the first line, then one URL a line. Nothing is
+// ever moved here, so both list the files.
+QList<QUrl> gnomeCopiedFiles(const QByteArray& text) {
+    QList<QUrl> urls;
+    const QList<QByteArray> lines = text.split('\n');
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QByteArray line = lines[i].trimmed();
+        if (!line.isEmpty()) {
+            urls << QUrl::fromEncoded(line);
+        }
+    }
+    return urls;
+}
+
+const QString gnomeCopiedFilesType = QStringLiteral("x-special/gnome-copied-files");
+
+} // namespace
+
+std::optional<FileTable> fileTableFromDrop(const QMimeData& data) {
+    if (!data.hasUrls()) {
+        return std::nullopt;
+    }
+    return fileTableFromUrls(data.urls());
+}
+
+std::optional<FileTable> fileTableFromClipboard(const QMimeData& data) {
+    if (data.hasUrls()) {
+        return fileTableFromUrls(data.urls());
+    }
+    if (data.hasFormat(gnomeCopiedFilesType)) {
+        return fileTableFromUrls(gnomeCopiedFiles(data.data(gnomeCopiedFilesType)));
+    }
+    return std::nullopt;
 }
 
 } // namespace quiverel

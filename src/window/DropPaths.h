@@ -14,4 +14,9 @@ namespace quiverel {
 // is passed over. Nothing when the drop carries no local file.
 std::optional<FileTable> fileTableFromDrop(const QMimeData& data);
 
+// The FileTable of the clipboard's content, which file managers fill as they would a drop: its
+// URL list (or the list GNOME's file managers put there), taken as a drop's. Nothing when the
+// clipboard holds no local file.
+std::optional<FileTable> fileTableFromClipboard(const QMimeData& data);
+
 } // namespace quiverel

@@ -37,12 +37,27 @@ std::int16_t roundToInt16(double value) {
     return static_cast<std::int16_t>(rounded);
 }
 
+namespace {
+
+std::int16_t toolbarAllowanceOf(const LayoutInput& input) {
+    return input.toolbarVisible ? roundToInt16(input.toolbarHeight + toolbarGap) : std::int16_t{0};
+}
+
+std::int16_t statusBarAllowanceOf(const LayoutInput& input) {
+    return input.statusBarVisible ? roundToInt16(input.statusBarHeight + statusAllowance)
+                                  : roundToInt16(statusAllowance);
+}
+
+} // namespace
+
+WindowSize smallestWindowFor(const LayoutInput& bars, double gridWidth, double gridHeight) {
+    return {gridWidth + gridLeftEdge + gridRightMargin,
+            gridHeight + toolbarAllowanceOf(bars) + statusBarAllowanceOf(bars) + checkBoxBand};
+}
+
 LayoutResult computeLayout(const LayoutInput& input) {
-    const std::int16_t toolbarAllowance =
-        input.toolbarVisible ? roundToInt16(input.toolbarHeight + toolbarGap) : std::int16_t{0};
-    const std::int16_t statusBarAllowance =
-        input.statusBarVisible ? roundToInt16(input.statusBarHeight + statusAllowance)
-                               : roundToInt16(statusAllowance);
+    const std::int16_t toolbarAllowance = toolbarAllowanceOf(input);
+    const std::int16_t statusBarAllowance = statusBarAllowanceOf(input);
 
     LayoutResult result;
     result.gridHeight = atLeastOne(

@@ -27,6 +27,16 @@ struct LayoutResult {
     std::int16_t checkBoxTop = 0;
 };
 
+// A window's outer size in twips.
+struct WindowSize {
+    double width = 0;
+    double height = 0;
+};
+
+// The smallest window in which the layout step gives the grid at least gridWidth by gridHeight
+// twips, with the bars as bars describes them (its window size is not read).
+WindowSize smallestWindowFor(const LayoutInput& bars, double gridWidth, double gridHeight);
+
 // The numbers of Form_Resize: the grid fills the window below the toolbar and the check boxes,
 // above the status bar allowance; a negative grid size becomes 1, a size of 0 stays 0.
 LayoutResult computeLayout(const LayoutInput& input);

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QLabel>
+#include <QLayout>
 #include <QTimer>
 
 namespace quiverel {
@@ -27,7 +28,7 @@ MainStatusBar::MainStatusBar(QWidget* parent)
       m_clock(new QTimer(this)) {
     setObjectName(QStringLiteral("sbStatusBar"));
     // A narrow window cuts the text short rather than pushing the clock out of sight.
-    m_text->setMinimumWidth(1);
+    m_text->setMinimumWidth(2 * m_text->frameWidth() + 1);
     m_text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_clock->setSingleShot(true);
     connect(m_clock, &QTimer::timeout, this, &MainStatusBar::showClock);
@@ -36,6 +37,12 @@ MainStatusBar::MainStatusBar(QWidget* parent)
 
 void MainStatusBar::setPanelText(const QString& text) {
     m_text->setText(text);
+}
+
+int MainStatusBar::smallestWidth() {
+    // The bar lays its panels out only once it shows.
+    reformat();
+    return layout()->minimumSize().width();
 }
 
 QString MainStatusBar::panelText(int panel) const {

@@ -18,6 +18,10 @@ public:
     void setPanelText(const QString& text);
     QString panelText(int panel) const;
 
+    // The narrowest the bar can be with every panel drawn: the date and the time whole, the text
+    // panel with room inside its frame.
+    int smallestWidth();
+
 private:
     void showClock();
 

@@ -10,7 +10,9 @@ namespace quiverel {
 namespace {
 
 void addButton(QToolBar& toolBar, const char* key, const char* toolTip, const char* image) {
-    QAction* button = toolBar.addAction(QIcon(QString::fromLatin1(image)), QString());
+    // The button shows only its image; its text names it for assistive technology.
+    QAction* button =
+        toolBar.addAction(QIcon(QString::fromLatin1(image)), QString::fromUtf8(toolTip));
     button->setObjectName(QString::fromLatin1(key));
     button->setData(QString::fromLatin1(key));
     button->setToolTip(QString::fromUtf8(toolTip));

@@ -12,7 +12,6 @@
 #include "widgets/KeyCodes.h"
 #include "widgets/PlaceControl.h"
 #include "widgets/Twips.h"
-#include "window/CommandLine.h"
 #include "window/DataSet_RowMidashi.h"
 #include "window/DesktopFit.h"
 #include "window/DropPaths.h"
@@ -25,6 +24,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -36,6 +36,7 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <utility>
 
@@ -98,19 +99,23 @@ WindowPlacement placementOf(const QRect& outer, const QRect& restored,
     };
 }
 
-// The smallest outer size a stored placement opens with: room for the title bar with its
-// buttons and for the menu bar.
+// Room for the title bar with its buttons and for the menu bar.
 constexpr double minimumWidthTwips = 2040;
 constexpr double minimumHeightTwips = 1200;
 
-DesktopFit desktopFit(const QWidget& window) {
+// Pixels enough for twips: rounded up, so that what the twips hold fits whole.
+int pixelsHolding(double twips, double dpi) {
+    return static_cast<int>(std::ceil(twips / pixelsToTwips(1, dpi)));
+}
+
+DesktopFit desktopFit(const QWidget& window, QSize minimumSize) {
     DesktopFit desktop;
     const QScreen* primary = QGuiApplication::primaryScreen();
     for (const QScreen* screen : QGuiApplication::screens()) {
         desktop.availableAreas.insert(screen == primary ? 0 : desktop.availableAreas.size(),
                                       screen->availableGeometry());
     }
-    desktop.minimumSize = twipsSize(window, minimumWidthTwips, minimumHeightTwips);
+    desktop.minimumSize = minimumSize;
     const WindowPlacement defaults;
     desktop.defaultTopLeft = twipsPoint(window, defaults.left, defaults.top);
     desktop.titleBarHeight =
@@ -167,6 +172,8 @@ void frmMain::buildControls() {
 
     MSFlexGrid1 = new FlexGridView(m_grid, m_client);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setAccessibleName(qText(mainTexts::gridName));
+    MSFlexGrid1->setAccessibleDescription(qText(mainTexts::dropPrompt));
 
     sbStatusBar = new MainStatusBar(this);
     setStatusBar(sbStatusBar);
@@ -210,13 +217,12 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::listCommandLine() {
-    if (m_setup.argumentText.empty()) {
+    if (m_setup.commandLine.size() < 2) {
         return;
     }
-    const FileTable fileTable = fileTableFromArgumentText(m_setup.argumentText);
     // The window is still hidden: the grid takes the whole listing in one go.
     m_grid.setRedraw(false);
-    listFileTable(fileTable);
+    listFileTable(m_setup.commandLine);
     m_grid.setRedraw(true);
     m_setup.messageBox.show(mainTexts::commandLineNotice, mainTexts::commandLineNoticeTitle);
 }
@@ -239,12 +245,18 @@ ColumnFlags frmMain::readCheckSiji() const {
 }
 
 bool frmMain::MSFlexGrid1_OLEDragDrop(const QMimeData& data) {
-    // Nothing may interleave with a running batch, nor start once the window is closing.
-    if (m_batch.isRunning() || m_closeAfterBatch) {
-        return false;
+    return listDroppedFiles(fileTableFromDrop(data));
+}
+
+void frmMain::MSFlexGrid1_Paste() {
+    if (const QMimeData* data = QGuiApplication::clipboard()->mimeData()) {
+        listDroppedFiles(fileTableFromClipboard(*data));
     }
-    const std::optional<FileTable> fileTable = fileTableFromDrop(data);
-    if (!fileTable) {
+}
+
+bool frmMain::listDroppedFiles(const std::optional<FileTable>& fileTable) {
+    // Nothing may interleave with a running batch, nor start once the window is closing.
+    if (m_batch.isRunning() || m_closeAfterBatch || !fileTable) {
         return false;
     }
     m_grid.setRedraw(false);
@@ -312,6 +324,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         if (watched == MSFlexGrid1 && event->type() == QEvent::KeyPress) {
             const auto& key = static_cast<const QKeyEvent&>(*event);
             MSFlexGrid1_KeyDown(virtualKeyCode(key), shiftMask(key));
+            if (key.matches(QKeySequence::Paste)) {
+                MSFlexGrid1_Paste();
+                return true;
+            }
             // Copying is the copy command's job, never the view's own one-cell copy.
             return key.matches(QKeySequence::Copy);
         }
@@ -342,7 +358,7 @@ void frmMain::changeEvent(QEvent* event) {
     }
 }
 
-void frmMain::Form_Resize() {
+LayoutInput frmMain::layoutInput() const {
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
     const QRect outer = frameGeometry();
@@ -353,7 +369,29 @@ void frmMain::Form_Resize() {
     input.toolbarHeight = pixelsToTwips(tbToolBar->height(), dpiY);
     input.statusBarVisible = !sbStatusBar->isHidden();
     input.statusBarHeight = pixelsToTwips(sbStatusBar->height(), dpiY);
-    const LayoutResult layout = computeLayout(input);
+    return input;
+}
+
+QSize frmMain::smallestUsableSize() const {
+    const double dpiX = logicalDpiX();
+    const double dpiY = logicalDpiY();
+    // Room for the grid where the layout step places it, showing its heading and one row.
+    const QSize grid = MSFlexGrid1->smallestUsefulSize();
+    // Before the window first shows, the bars have the heights they will take only as hints.
+    LayoutInput bars = layoutInput();
+    bars.toolbarHeight = pixelsToTwips(tbToolBar->sizeHint().height(), dpiY);
+    bars.statusBarHeight = pixelsToTwips(sbStatusBar->sizeHint().height(), dpiY);
+    const WindowSize window = smallestWindowFor(bars, pixelsToTwips(grid.width(), dpiX),
+                                                pixelsToTwips(grid.height(), dpiY));
+    // The status bar's panels need room to draw their frames, the clock's whole.
+    const int statusBarWidth = sbStatusBar->isHidden() ? 0 : sbStatusBar->smallestWidth();
+    return {
+        std::max(pixelsHolding(std::max(window.width, minimumWidthTwips), dpiX), statusBarWidth),
+        pixelsHolding(std::max(window.height, minimumHeightTwips), dpiY)};
+}
+
+void frmMain::Form_Resize() {
+    const LayoutResult layout = computeLayout(layoutInput());
 
     MSFlexGrid1->holdRepaint();
     MSFlexGrid1->setGeometry(
@@ -400,7 +438,7 @@ void frmMain::Form_GetSetting() {
         twipsRect(*this, stored.left, stored.top, stored.width, stored.height);
     // A stored placement never opens a window larger than the desktop, too small to use or out
     // of reach; what it keeps of the stored values is stored back exactly.
-    m_restoredGeometry = desktopFit(*this).fit(storedGeometry);
+    m_restoredGeometry = desktopFit(*this, smallestUsableSize()).fit(storedGeometry);
     m_restoredPlacement = placementOf(m_restoredGeometry, storedGeometry, stored, *this);
     setOuterGeometry(m_restoredGeometry);
 }

@@ -6,6 +6,7 @@
 #include "window/BatchListing.h"
 #include "window/BatchPump.h"
 #include "window/CopyCommand.h"
+#include "window/FileTable.h"
 #include "window/MainMenu.h"
 #include "window/MessageGate.h"
 
@@ -14,6 +15,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class QCheckBox;
@@ -32,6 +34,7 @@ class ProcessingWindow;
 class ProgramLauncher;
 class SystemInfoLocator;
 class SettingsStore;
+struct LayoutInput;
 
 // What the main window needs from outside: the platform and the command line.
 struct MainWindowSetup {
@@ -43,8 +46,9 @@ struct MainWindowSetup {
     // Where the About box finds the system-information program, and how it starts it.
     SystemInfoLocator& systemInfoLocator;
     ProgramLauncher& programLauncher;
-    // The command line's argument text; the load step lists its paths.
-    std::string argumentText;
+    // The paths of the command line, one entry per argument; the load step lists them. A
+    // table without entries 1 to n: the program was started without paths.
+    FileTable commandLine;
     // How long a batch runs before the processing window shows.
     std::chrono::milliseconds processingDelay = std::chrono::seconds(1);
 };
@@ -89,6 +93,10 @@ private:
     // Lists a drop of files and folders; false (nothing changed) for a drop without files
     // or while a batch runs.
     bool MSFlexGrid1_OLEDragDrop(const QMimeData& data);
+    // Lists the files a file manager put on the clipboard, as a drop of them would; any other
+    // clipboard content changes nothing.
+    void MSFlexGrid1_Paste();
+    bool listDroppedFiles(const std::optional<FileTable>& fileTable);
     void MSFlexGrid1_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
 
     void buildControls();
@@ -101,6 +109,10 @@ private:
     void setOuterGeometry(const QRect& outer);
     void settleOuterSize();
     QMargins frameMarginsNow() const;
+    // What the layout step reads of the window now.
+    LayoutInput layoutInput() const;
+    // The smallest outer size a stored placement opens with, in pixels.
+    QSize smallestUsableSize() const;
     void fitToolBar();
     void unloadOtherWindows();
 

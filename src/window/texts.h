@@ -29,6 +29,8 @@ inline constexpr const char* checkSijiCaptions[7] = {
 };
 inline constexpr const char* checkOmoji = "大文字にする";
 
+// The list grid's name for assistive technology; the drop prompt describes it.
+inline constexpr const char* gridName = "ﾌｧｲﾙ一覧";
 inline constexpr const char* dropPrompt = "ファイル及びフォルダをスプレッド上にドロップして下さい";
 
 inline constexpr const char* printNotice = "開発中です";

@@ -1,7 +1,11 @@
 #include "grid/RowTable.h"
 #include "grid/RowRecord.h"
+#include "grid/RowSort.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
 
 #include <string>
 #include <vector>
@@ -129,6 +133,82 @@ TEST_F(RowTableTest, DiscardedAndRewrittenRowsLeaveTheOthersIntact) {
     store.clearCells();
     EXPECT_EQ(store.rows(), rows);
     EXPECT_EQ(row(5), std::vector<std::string>(8));
+}
+
+// Rows written as a listing writes them, folder after folder, share their folder's text; the
+// text lives as long as a row uses it, through sorting, discards, repacking and rewrites.
+TEST_F(RowTableTest, RowsOfAFolderShareItsTextForAsLongAsOneUsesIt) {
+    constexpr std::size_t folders = 60;
+    constexpr std::size_t perFolder = 1000; // enough rows that discarding most repacks the table
+    // Cells: running number, name, folder, folder trimmed, nothing, a short one, full path, a
+    // cell holding the folder in its middle.
+    const auto cells = [](std::size_t f, std::size_t n, const std::string& tag) {
+        const std::string dir =
+            "/MEDIA/ARCHIVE/ｶﾅ漢字/" + std::string(f % 7 + 1, 'D') + "/F" + std::to_string(f) + "/";
+        const std::string name = "N" + std::to_string(n) + tag + ".DLL";
+        return std::vector<std::string>{
+            std::to_string(n),  name, dir, dir.substr(dir.size() - 4), "", "-", dir + name,
+            "see " + dir + name};
+    };
+    std::vector<std::vector<std::string>> model{std::vector<std::string>(8)};
+    const auto write = [&](std::size_t r, const std::vector<std::string>& texts) {
+        for (std::size_t c = 0; c < texts.size(); ++c) {
+            store.setCell(r, c, texts[c]);
+        }
+        model.resize(std::max(model.size(), r + 1), std::vector<std::string>(8));
+        model[r] = texts;
+    };
+    const auto resize = [&](std::size_t rows) {
+        store.resize(rows);
+        model.resize(rows, std::vector<std::string>(8));
+    };
+    resize(1 + folders * perFolder);
+    for (std::size_t f = folders; f-- > 0;) { // the last folder first, for the sort below
+        for (std::size_t n = 0; n < perFolder; ++n) {
+            write(1 + (folders - 1 - f) * perFolder + n, cells(f, n, ""));
+        }
+    }
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+    };
+    const Step steps[] = {
+        {"written",
+         [] {
+         }},
+        {"sorted by full path",
+         [&] {
+             sortRows(store, 1, folders * perFolder, 6, 6);
+             std::stable_sort(model.begin() + 1, model.end(),
+                              [](const auto& a, const auto& b) { return a[6] < b[6]; });
+         }},
+        {"most rows discarded, the others repacked",
+         [&] {
+             resize(1 + perFolder + 3);
+         }},
+        {"a kept row moved to a new folder, rows of another added",
+         [&] {
+             write(2, cells(folders + 1, 2, "MOVED"));
+             resize(1 + perFolder + 13);
+             for (std::size_t n = 0; n < 10; ++n) {
+                 write(1 + perFolder + 3 + n, cells(folders + 2, n, "NEW"));
+             }
+         }},
+        {"columns cut",
+         [&] {
+             store.truncateColumns(3);
+             for (auto& texts : model) {
+                 std::fill(texts.begin() + 3, texts.end(), "");
+             }
+         }},
+    };
+    for (const Step& step : steps) {
+        step.change();
+        ASSERT_EQ(store.rows(), model.size()) << step.what;
+        for (std::size_t r = 0; r < store.rows(); ++r) {
+            ASSERT_EQ(row(r), model[r]) << step.what << ", row " << r;
+        }
+    }
 }
 
 } // namespace

@@ -128,7 +128,13 @@ struct ConfigHome {
                     file.open(QIODevice::ReadOnly)
                         ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1)
                         : QByteArray("unreadable");
-                entries << name + " " + digest.toHex();
+                // A file put in another's place has its own inode, and maybe its own mode.
+                struct stat status {};
+                ::stat(QFile::encodeName(entry.filePath()).constData(), &status);
+                entries << name + " " + digest.toHex() +
+                               QStringLiteral(" mode %1 inode %2")
+                                   .arg(status.st_mode, 0, 8)
+                                   .arg(status.st_ino);
             }
         }
         entries.sort();
@@ -190,6 +196,9 @@ struct ClientRun {
     QString errors;
 };
 
+// The user "nobody", as whom an unprivileged client runs.
+constexpr uid_t nobody = 65534;
+
 // Runs the client with $XDG_CONFIG_HOME set; unprivileged runs it as "nobody" when the test
 // runs as root. A run still going after half a minute has hung and is killed.
 ClientRun runClient(const QStringList& arguments, const QString& configHome,
@@ -200,7 +209,6 @@ ClientRun runClient(const QStringList& arguments, const QString& configHome,
     client.setProcessEnvironment(environment);
     if (unprivileged && ::geteuid() == 0) {
         client.setChildProcessModifier([] {
-            constexpr uid_t nobody = 65534;
             if (::setgroups(0, nullptr) != 0 || ::setresgid(nobody, nobody, nobody) != 0 ||
                 ::setresuid(nobody, nobody, nobody) != 0) {
                 ::_exit(testing::childCannotRun);
@@ -263,6 +271,13 @@ void makeLink(const QString& target, const QString& path) {
 
 void setMode(const QString& path, mode_t mode) {
     QVERIFY(::chmod(QFile::encodeName(path).constData(), mode) == 0);
+}
+
+// Run as root, the test hands the file to the user the unprivileged client runs as.
+void giveToNobody(const QString& path) {
+    if (::geteuid() == 0) {
+        QVERIFY(::chown(QFile::encodeName(path).constData(), nobody, nobody) == 0);
+    }
 }
 
 void putFile(const QString& path, const QByteArray& content) {
@@ -379,6 +394,30 @@ const std::vector<PlaceFault>& placeFaults() {
              return home.root();
          },
          defaultsWith({{"OptFolder", "0"}}), false, notWritable, true},
+        {"a read-only settings file",
+         [](ConfigHome& home) {
+             home.put(soundFile);
+             setMode(home.file(), 0444);
+             return home.root();
+         },
+         soundFileValues(), false, notWritable},
+        {"a read-only settings file of the user, in a folder anyone may write",
+         [](ConfigHome& home) {
+             home.put(soundFile);
+             giveToNobody(home.file());
+             setMode(home.file(), 0444);
+             setMode(home.folder(), 0777);
+             return home.root();
+         },
+         soundFileValues(), false, notWritable, true},
+        {"another user's settings file, in a folder anyone may write",
+         [](ConfigHome& home) {
+             home.put(soundFile);
+             setMode(home.file(), 0644);
+             setMode(home.folder(), 0777);
+             return home.root();
+         },
+         soundFileValues(), false, notWritable, true},
         {"an unreadable settings file in a writable folder",
          [](ConfigHome& home) {
              home.put(soundFile);
@@ -562,6 +601,7 @@ private slots:
         const QStringList before = home.everything();
 
         const ClientRun run = runClient({"start"}, configHome, place.unprivileged);
+        const QStringList after = home.everything();
         // Folders made read-only are made writable again, so that they can be removed.
         for (const QString& folder : {home.root(), home.folder()}) {
             ::chmod(QFile::encodeName(folder).constData(), 0755);
@@ -582,7 +622,7 @@ private slots:
             const QString written = QtSettingsStore(configHome).filePath("Quiverel2000");
             QCOMPARE(unsoundness(written), QString());
         } else {
-            QCOMPARE(home.everything(), before);
+            QCOMPARE(after, before);
         }
     }
 

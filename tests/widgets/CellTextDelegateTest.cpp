@@ -1,10 +1,12 @@
 #include "widgets/CellTextDelegate.h"
 #include "widgets/GothicFont.h"
 
+#include <QHelpEvent>
 #include <QImage>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 
 using namespace quiverel;
 
@@ -70,6 +72,37 @@ private slots:
         QVERIFY(visiblePart(texts[0], metrics, 150).size() < texts[0].size());
         QVERIFY(visiblePart(texts[2], metrics, 150).size() < texts[2].size());
         QCOMPARE(visiblePart(lineBreakPastTheCut, metrics, 150), lineBreakPastTheCut);
+    }
+
+    void aCutCellShowsItsWholeTextAsTooltip_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("tooltip");
+        QTest::newRow("fits") << "A.TXT"
+                              << "";
+        QTest::newRow("cut") << "/WORK/PROJECTS/2026/REPORTS/DRAFT ONE.TXT"
+                             << "<p style='white-space:pre'>/WORK/PROJECTS/2026/REPORTS/DRAFT "
+                                "ONE.TXT</p>";
+        QTest::newRow("markup stays text") << "<b>NAME</b> WITH  TWO BLANKS AND MORE.TXT"
+                                           << "<p style='white-space:pre'>&lt;b&gt;NAME&lt;/b&gt; "
+                                              "WITH  TWO BLANKS AND MORE.TXT</p>";
+    }
+    void aCutCellShowsItsWholeTextAsTooltip() {
+        QFETCH(QString, text);
+        QFETCH(QString, tooltip);
+        QStandardItemModel model(1, 1);
+        model.setItem(0, 0, new QStandardItem(text));
+        QTableView view;
+        CellTextDelegate delegate;
+        view.setItemDelegate(&delegate);
+        view.setModel(&model);
+        view.setColumnWidth(0, 120);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QToolTip::hideText();
+        const QPoint cell = view.visualRect(model.index(0, 0)).center();
+        QHelpEvent help(QEvent::ToolTip, cell, view.viewport()->mapToGlobal(cell));
+        QCoreApplication::sendEvent(view.viewport(), &help);
+        QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tooltip);
     }
 };
 

@@ -6,9 +6,11 @@
 #include "window/ProcessingWindow.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
@@ -147,6 +149,47 @@ private slots:
         QVERIFY(f.messageBox.shown.empty());
     }
 
+    // Ctrl+V in the grid takes what a file manager copied as a drop of the same files.
+    void pastedFilesAreListedAsADrop_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QStringList>("names");
+        const QString uris = "file://{dir}/b.txt\r\nfile://otherhost{dir}/A.txt\r\n"
+                             "file://localhost{dir}/tree/one\r\n";
+        QTest::newRow("URL list") << "text/uri-list" << uris << QStringList{"1.TXT", "B.TXT"};
+        QTest::newRow("GNOME's copied files") << "x-special/gnome-copied-files"
+                                              << "copy\nfile://{dir}/tree\nfile://{dir}/A.txt"
+                                              << QStringList{"1.TXT", "2.TXT", "3.TXT", "A.TXT"};
+        QTest::newRow("GNOME's cut files") << "x-special/gnome-copied-files"
+                                           << "cut\nfile://{dir}/b.txt" << QStringList{"B.TXT"};
+        QTest::newRow("a path as text") << "text/plain"
+                                        << "{dir}/b.txt" << QStringList{"KEPT"};
+        QTest::newRow("only foreign files")
+            << "text/uri-list"
+            << "file://otherhost{dir}/b.txt\r\nhttps://x{dir}/A.txt" << QStringList{"KEPT"};
+    }
+    void pastedFilesAreListedAsADrop() {
+        QFETCH(QString, format);
+        QFETCH(QString, content);
+        QFETCH(QStringList, names);
+        Files files;
+        MainWindowFixture f;
+        f.load();
+        QFile kept(files.path("kept"));
+        QVERIFY(kept.open(QIODevice::WriteOnly));
+        kept.close();
+        QVERIFY(drop(f.gridView(), *fileDrop({files.path("kept")})));
+        auto* data = new QMimeData;
+        data->setData(format, QString(content).replace("{dir}", files.path("")).toUtf8());
+        QGuiApplication::clipboard()->setMimeData(data);
+        f.pointer.shapes.clear();
+        QTest::keyClick(&f.gridView(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(column(f, 1), names);
+        QCOMPARE(f.pointer.shapes.size(), names == QStringList{"KEPT"} ? 0u : 2u);
+        QVERIFY(f.messageBox.shown.empty());
+        QVERIFY(f.clipboard.sets == 0);
+    }
+
     void dropOfferedOnlyAsAMoveIsRefused() {
         Files files;
         MainWindowFixture f;
@@ -271,7 +314,7 @@ private slots:
         f.messageBox.onShow = [&](const std::string&) {
             order.push_back(f.window->isVisible() ? "visible" : "hidden");
         };
-        f.load((files.path("tree") + " " + files.path("b.txt")).toStdString());
+        f.load(commandLine({files.path("tree"), files.path("b.txt")}));
         QCOMPARE(column(f, 1), (QStringList{"1.TXT", "2.TXT", "3.TXT", "B.TXT"}));
         QCOMPARE(f.messageBox.shown.size(), std::size_t{1});
         QCOMPARE(utf8(f.messageBox.shown[0].text),
@@ -281,12 +324,41 @@ private slots:
         QVERIFY(f.grid().Redraw());
     }
 
-    void commandLineOfOneBlankStillGivesTheNotice() {
+    // Each argument is one path, taken from the working folder on its own: a blank is part of
+    // a name, never the working folder itself followed by a cut.
+    void commandLineArgumentIsOnePath_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("a name with a blank")
+            << QStringList{"with space.txt"} << QStringList{"WITH SPACE.TXT"} << false;
+        QTest::newRow("a single blank") << QStringList{" "} << QStringList{} << true;
+        QTest::newRow("an empty argument") << QStringList{""} << QStringList{} << true;
+        QTest::newRow("two paths in one argument")
+            << QStringList{"b.txt A.txt"} << QStringList{} << true;
+        QTest::newRow("a blank among paths")
+            << QStringList{"A.txt", " ", "b.txt"} << QStringList{"A.TXT"} << true;
+    }
+    void commandLineArgumentIsOnePath() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, names);
+        QFETCH(bool, fails);
+        Files files;
+        QFile spaced(files.path("with space.txt"));
+        QVERIFY(spaced.open(QIODevice::WriteOnly));
+        spaced.close();
         MainWindowFixture f;
-        f.load(" ");
-        QCOMPARE(f.messageBox.shown.size(), std::size_t{2});
-        QCOMPARE(utf8(f.messageBox.shown[0].text), QString("検索対象ﾌｧｲﾙの指定に誤りがあります。"));
-        QCOMPARE(utf8(f.messageBox.shown[1].title), QString("Quiverel"));
+        f.load(commandLine(arguments, files.path("")));
+        QCOMPARE(column(f, 1), names);
+        QStringList messages;
+        for (const auto& shown : f.messageBox.shown) {
+            messages << utf8(shown.text);
+        }
+        QStringList expected{"ｼｮｰﾄｶｯﾄへﾄﾞﾛｯﾌﾟした場合は、ﾛﾝｸﾞﾌｧｲﾙﾈｰﾑに対応していません。"};
+        if (fails) {
+            expected.prepend("検索対象ﾌｧｲﾙの指定に誤りがあります。");
+        }
+        QCOMPARE(messages, expected);
         QCOMPARE(f.pointer.shapes, (std::vector{Shape::Busy, Shape::Default}));
     }
 
@@ -303,7 +375,7 @@ private slots:
         QVERIFY(QFile::link(dir.filePath("real/inner"), dir.filePath("link")));
 
         MainWindowFixture f;
-        f.load(argumentText({"link/../target.txt"}, root.path().toStdString()));
+        f.load(commandLine({"link/../target.txt"}, root.path()));
         QCOMPARE(column(f, 3), QStringList{"3KB"});
     }
 
@@ -313,7 +385,7 @@ private slots:
         f.settings.set("OptFolder", "0");
         // The trim string meets the paths after they were upper-cased.
         f.settings.set("OptTrim", (files.path("") + "/").toUpper().toStdString());
-        f.load((files.path("tree") + " " + files.path("tree/one/1.txt")).toStdString());
+        f.load(commandLine({files.path("tree"), files.path("tree/one/1.txt")}));
         QCOMPARE(column(f, 1), QStringList{"1.TXT"});
         QCOMPARE(column(f, 2), QStringList{"TREE/ONE/"});
     }

@@ -8,6 +8,8 @@ using quiverel::computeLayout;
 using quiverel::LayoutInput;
 using quiverel::LayoutResult;
 using quiverel::roundToInt16;
+using quiverel::smallestWindowFor;
+using quiverel::WindowSize;
 
 class LayoutStepTest : public QObject {
     Q_OBJECT
@@ -92,6 +94,24 @@ private slots:
                 const LayoutResult result = computeLayout(input);
                 const int statusAllowance = statusBar ? 1000 : 700;
                 QCOMPARE(result.gridTop + result.gridHeight, 8001 - statusAllowance);
+            }
+        }
+    }
+
+    void smallestWindowJustHoldsTheGrid() {
+        for (const bool toolbar : {true, false}) {
+            for (const bool statusBar : {true, false}) {
+                const LayoutInput bars{0, 0, toolbar, 421.6, statusBar, 299.5};
+                const WindowSize smallest = smallestWindowFor(bars, 1200.4, 735.5);
+                LayoutInput input = bars;
+                input.windowWidth = smallest.width;
+                input.windowHeight = smallest.height;
+                const LayoutResult fits = computeLayout(input);
+                QVERIFY(fits.gridWidth >= 1200 && fits.gridHeight >= 735);
+                input.windowWidth -= 1;
+                input.windowHeight -= 1;
+                const LayoutResult tooSmall = computeLayout(input);
+                QVERIFY(tooSmall.gridWidth < 1200 && tooSmall.gridHeight < 735);
             }
         }
     }

@@ -7,6 +7,7 @@
 #include "support/FakeSystemInfo.h"
 #include "widgets/FlexGridView.h"
 #include "widgets/Twips.h"
+#include "window/CommandLine.h"
 #include "window/frmMain.h"
 
 #include <QAction>
@@ -43,16 +44,16 @@ struct MainWindowFixture {
     FakeProgramLauncher launcher;
     std::unique_ptr<frmMain> window;
 
-    frmMain& make(std::string argumentText = {},
+    frmMain& make(FileTable commandLine = {},
                   std::chrono::milliseconds processingDelay = std::chrono::hours(1)) {
         window = std::make_unique<frmMain>(
             MainWindowSetup{messageBox, settings, clipboard, pump, pointer, systemInfoLocator,
-                            launcher, std::move(argumentText), processingDelay});
+                            launcher, std::move(commandLine), processingDelay});
         return *window;
     }
-    frmMain& load(std::string argumentText = {},
+    frmMain& load(FileTable commandLine = {},
                   std::chrono::milliseconds processingDelay = std::chrono::hours(1)) {
-        make(std::move(argumentText), processingDelay);
+        make(std::move(commandLine), processingDelay);
         window->Form_Load();
         return *window;
     }
@@ -76,6 +77,15 @@ struct MainWindowFixture {
     int pxY(double twips) const { return twipsToPixels(twips, window->logicalDpiY()); }
     double twipsY(int pixels) const { return pixelsToTwips(pixels, window->logicalDpiY()); }
 };
+
+// The command line of a window started with arguments from the folder workingDirectory.
+inline FileTable commandLine(const QStringList& arguments, const QString& workingDirectory = "/") {
+    std::vector<std::string> native;
+    for (const QString& argument : arguments) {
+        native.push_back(argument.toStdString());
+    }
+    return fileTableFromArguments(native, workingDirectory.toStdString());
+}
 
 // The texts of one column of the file rows, top to bottom.
 inline QStringList column(const MainWindowFixture& f, int col) {

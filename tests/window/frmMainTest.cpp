@@ -1,7 +1,9 @@
 #include "MainWindowFixture.h"
+#include "support/AccessibleNames.h"
 #include "support/TestText.h"
 #include "window/LayoutStep.h"
 #include "window/MainStatusBar.h"
+#include "window/ProcessingWindow.h"
 #include "window/texts.h"
 
 #include <QCheckBox>
@@ -69,6 +71,18 @@ class frmMainTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void everyControlOfTheWindowsHasAName() {
+        MainWindowFixture f;
+        f.load();
+        QVERIFY(f.showAndWait());
+        QCOMPARE(unnamedControls(*f.window).join("; "), QString());
+        auto& processing = *f.window->findChild<ProcessingWindow*>();
+        processing.showProgress(12);
+        QCOMPARE(unnamedControls(processing).join("; "), QString());
+        QCOMPARE(f.gridView().accessibleDescription(),
+                 QString("ファイル及びフォルダをスプレッド上にドロップして下さい"));
+    }
+
     void loadPreparesTheWindowHidden() {
         MainWindowFixture f;
         frmMain& window = f.load();
@@ -206,7 +220,7 @@ private slots:
                         .arg(f.grid().Rows())
                         .arg(f.pointer.shapes.size());
         };
-        f.load(file.fileName().toStdString());
+        f.load(commandLine({file.fileName()}));
         QCOMPARE(seen, (QStringList{
                            "placement: drops 1, Check_Siji(5) 0, headings 2",
                            "options: heading ﾌｧｲﾙ名, window 1, help 1, status ''",
@@ -293,7 +307,7 @@ private slots:
             QTest::newRow(huge) << QStringList{"1000", "1000", huge, huge} << "stored"
                                 << "desktop";
         }
-        for (const char* tiny : {"0", "-500", "1e-45"}) {
+        for (const char* tiny : {"0", "1", "-500", "1e-45", "-1e30"}) {
             QTest::newRow(tiny) << QStringList{"1000", "1000", tiny, tiny} << "stored"
                                 << "minimum";
         }
@@ -317,17 +331,26 @@ private slots:
         for (std::size_t k = 0; k < keys.size(); ++k) {
             f.settings.set(keys[k], stored[static_cast<int>(k)].toStdString());
         }
+        // Nothing the window draws complains, however small it opens.
+        QTest::failOnWarning(QRegularExpression("."));
         f.load();
         QVERIFY(f.showAndWait());
         const QRect desktop = f.window->screen()->availableGeometry();
         const QPoint topLeft =
             opensAt == "default" ? QPoint(f.pxX(1000), f.pxY(1000))
                                  : QPoint(f.pxX(stored[0].toDouble()), f.pxY(stored[1].toDouble()));
+        auto* grid = f.window->findChild<FlexGridView*>("MSFlexGrid1");
+        // The smallest window shows the grid's heading and one row, and is no larger.
         const QSize outer = size == "desktop" ? desktop.size()
                             : size == "minimum"
-                                ? QSize(f.pxX(2040), f.pxY(1200))
+                                ? f.window->frameGeometry().size()
                                 : QSize(f.pxX(stored[2].toDouble()), f.pxY(stored[3].toDouble()));
         QCOMPARE(f.window->frameGeometry(), QRect(topLeft, outer));
+        const QSize gridNeeds = grid->smallestUsefulSize();
+        QVERIFY(grid->width() >= gridNeeds.width() && grid->height() >= gridNeeds.height());
+        if (size == "minimum") {
+            QVERIFY(grid->height() < gridNeeds.height() + f.pxY(30));
+        }
         f.window->close();
         if (size == "stored") {
             QCOMPARE(utf8(f.settings.value("MainHeight")), stored[3]);

@@ -5,9 +5,11 @@
 #include "platform/MessageBox.h"
 #include "settings/Options.h"
 #include "settings/OptionsStore.h"
+#include "widgets/EnterPressesButton.h"
 #include "widgets/FixedDialog.h"
 #include "widgets/KeyCodeAnalyze.h"
 #include "widgets/KeyCodes.h"
+#include "widgets/LabelBuddy.h"
 #include "widgets/PlaceControl.h"
 #include "widgets/Twips.h"
 
@@ -19,6 +21,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <limits>
+#include <string>
+
 namespace quiverel {
 
 namespace {
@@ -26,9 +31,27 @@ namespace {
 QPushButton* placedButton(const char* text, QWidget* container, const char* name, int left) {
     QPushButton* button = placeControl(new QPushButton(QString::fromUtf8(text), container), name,
                                        left, 4455, 1095, 375);
-    // The dialog has no default button: Enter presses none of them.
+    // The dialog has no default button: Enter presses only the button that has the focus.
     button->setAutoDefault(false);
+    letEnterPressButton(*button);
     return button;
+}
+
+// A text box that holds any text the settings can: a stored pattern or trim text may be longer
+// than a line edit's default limit of 32767 characters, which would cut it without a word.
+QLineEdit* placedTextBox(QWidget* container, const char* name, int left, int top, int width) {
+    QLineEdit* textBox = placeControl(new QLineEdit(container), name, left, top, width, 270);
+    textBox->setMaxLength(std::numeric_limits<int>::max());
+    return textBox;
+}
+
+// The option becomes the text box's text once that differs from what the box was given; a box
+// still showing the option gives it back exactly, bytes a text box cannot hold included.
+void takeOver(const QLineEdit& textBox, std::string& option) {
+    const QString text = textBox.text();
+    if (text != QString::fromStdString(option)) {
+        option = text.toStdString();
+    }
 }
 
 // Where the page of the selected tab stands, and where the other pages wait out of view.
@@ -64,9 +87,14 @@ void frmOptions::createControls() {
     // Created after the frame, so that the check box covers the gap in the frame's top border.
     Check1 = placeControl(new QCheckBox(QString::fromUtf8(optionsTexts::searchSubFolders), page),
                           "Check1", 120, 240, 1815, 255);
-    Text1 = placeControl(new QLineEdit(page), "Text1", 1440, 600, 2775, 270);
+    Text1 = placedTextBox(page, "Text1", 1440, 600, 2775);
     Label1 = placeLabel(optionsTexts::trimLabel, page, "Label1", 120, 1560, 2535, 255);
-    Text2 = placeControl(new QLineEdit(page), "Text2", 120, 1920, 5175, 270);
+    Text2 = placedTextBox(page, "Text2", 120, 1920, 5175);
+    // The frame's caption is only the gap for the check box: it is named after the check box.
+    Frame1->setAccessibleName(Check1->text());
+    tieLabel(*Label2, *Text1);
+    Text1->setAccessibleDescription(Label3->text());
+    tieLabel(*Label1, *Text2);
 
     cmdOK = placedButton(optionsTexts::ok, this, "cmdOK", 2490);
     cmdCancel = placedButton(optionsTexts::cancel, this, "cmdCancel", 3720);
@@ -148,8 +176,8 @@ void frmOptions::Check1_Click() {
 
 void frmOptions::cmdApply_Click() {
     m_options.OptFolder = check1Value();
-    m_options.OptFindFiles = Text1->text().toStdString();
-    m_options.OptTrim = Text2->text().toStdString();
+    takeOver(*Text1, m_options.OptFindFiles);
+    takeOver(*Text2, m_options.OptTrim);
     if (!saveOptions(m_settingsStore, m_options)) {
         m_messageBox.show(optionsTexts::notSaved, program::title);
     }

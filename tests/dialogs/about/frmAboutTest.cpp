@@ -1,4 +1,5 @@
 #include "dialogs/about/frmAbout.h"
+#include "support/AccessibleNames.h"
 #include "support/FakePlatform.h"
 #include "support/FakeSystemInfo.h"
 
@@ -160,6 +161,16 @@ private slots:
         }
         QVERIFY(!box->isVisible());
         QVERIFY(locator.calls.empty());
+    }
+
+    void enterPressesTheFocusedSystemInformationButton() {
+        open();
+        showActive();
+        button("cmdSysInfo")->setFocus();
+        QTest::keyClick(button("cmdSysInfo"), Qt::Key_Return);
+        QVERIFY(!locator.calls.empty());
+        QVERIFY(box->isVisible());
+        QCOMPARE(unnamedControls(*box).join("; "), QString());
     }
 
     void systemInformationUnavailableKeepsTheBoxOpen() {

@@ -1,5 +1,6 @@
 #include "dialogs/options/frmOptions.h"
 #include "settings/Options.h"
+#include "support/AccessibleNames.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>
@@ -254,6 +255,33 @@ private slots:
         QVERIFY(messageBox.shown.empty());
     }
 
+    void longAndOddStoredTextsComeBackWhole_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("untouched") << QString();
+        QTest::newRow("typed at the end") << QString("x");
+    }
+
+    // Longer than a line edit holds by default, and a byte no text box can show.
+    void longAndOddStoredTextsComeBackWhole() {
+        QFETCH(QString, typed);
+        std::string pattern;
+        for (int part = 0; pattern.size() < 45000; ++part) {
+            pattern += "*.p" + std::to_string(part) + ";";
+        }
+        pattern += "*.txt";
+        const std::string trim = std::string(40000, 'T') + "\xff";
+        open(1, pattern, trim);
+        showActive();
+        text1()->setFocus();
+        QTest::keyClick(text1(), Qt::Key_End);
+        QTest::keyClicks(text1(), typed);
+        control<QPushButton>("cmdOK")->click();
+
+        QCOMPARE(store.value("OptFindFiles"), pattern + typed.toStdString());
+        QCOMPARE(store.value("OptTrim"), trim);
+        QCOMPARE(options.OptFindFiles, pattern + typed.toStdString());
+    }
+
     void applyStoresOnEveryPressAndStaysOpen() {
         open(1, "*.*", "");
         dialog->show();
@@ -321,6 +349,36 @@ private slots:
         QTest::keyClick(text2(), Qt::Key_Return);
         QVERIFY(dialog->isVisible());
         QVERIFY(store.writes.empty());
+    }
+
+    void enterPressesTheFocusedButton_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<bool>("open");
+        QTest::newRow("OK") << "cmdOK" << true << false;
+        QTest::newRow("更新") << "cmdApply" << true << true;
+        QTest::newRow("ｷｬﾝｾﾙ") << "cmdCancel" << false << false;
+    }
+    void enterPressesTheFocusedButton() {
+        QFETCH(QString, button);
+        QFETCH(bool, stored);
+        QFETCH(bool, open);
+        this->open(1);
+        showActive();
+        auto* focused = control<QPushButton>(button.toLatin1().constData());
+        focused->setFocus();
+        QTest::keyClick(focused, Qt::Key_Return);
+        QTRY_COMPARE(dialog->isVisible(), open);
+        QCOMPARE(!store.writes.empty(), stored);
+        QVERIFY(!focused->isDefault());
+    }
+
+    void everyControlHasAName() {
+        open(1);
+        showActive();
+        QCOMPARE(unnamedControls(*dialog).join("; "), QString());
+        QCOMPARE(text1()->accessibleName(), QString("検索対象ﾌｧｲﾙ"));
+        QCOMPARE(control<QLabel>("Label1")->buddy(), text2());
     }
 
     void anEmptyPatternIsStoredEmpty() {
