@@ -14,8 +14,9 @@ std::string_view RowTable::cellOf(const Slot& slot, std::size_t col, std::string
     if (col == 0 && slot.number.inPlace()) {
         return slot.number.text();
     }
-    return slot.record == nullptr ? std::string_view()
-                                  : folderrecord::cell(slot.record, col, m_folders, composed);
+    return slot.record == nullptr
+               ? std::string_view()
+               : folderrecord::cell(slot.record, col, m_folders, m_writer.shapes(), composed);
 }
 
 std::string_view RowTable::cell(std::size_t row, std::size_t col) const {
@@ -31,7 +32,8 @@ std::string_view RowTable::cell(std::size_t row, std::size_t col) const {
     }
     // Rows are mostly read cell after cell, so a row is unpacked whole at its first cell read.
     if (slot.record != m_unpacked) {
-        folderrecord::cells(slot.record, m_folders, m_unpackedCells, m_composedCells);
+        folderrecord::cells(slot.record, m_folders, m_writer.shapes(), m_unpackedCells,
+                            m_composedCells);
         m_unpacked = slot.record;
     }
     return col < m_unpackedCells.size() ? m_unpackedCells[col] : std::string_view();
@@ -77,7 +79,7 @@ void RowTable::open(std::size_t row) {
     if (slot.record != nullptr) {
         // The cells put together for reading are put together afresh here.
         forgetReads();
-        folderrecord::cells(slot.record, m_folders, m_views, m_composedCells);
+        folderrecord::cells(slot.record, m_folders, m_writer.shapes(), m_views, m_composedCells);
         if (m_openCells.size() < m_views.size()) {
             m_openCells.resize(m_views.size());
         }
@@ -126,7 +128,7 @@ void RowTable::forgetReads() {
 }
 
 void RowTable::forget(const char* record) {
-    m_liveBytes -= folderrecord::size(record);
+    m_liveBytes -= folderrecord::size(record, m_writer.shapes());
 }
 
 // The number of the folder text of a row: the one kept last when the same, else a new one.
@@ -168,9 +170,10 @@ void RowTable::reclaimIfWasteful() {
             }
             reference = kept;
         }
-        const std::size_t size = folderrecord::renumberedSize(slot.record, reference);
+        const std::size_t size =
+            folderrecord::renumberedSize(slot.record, m_writer.shapes(), reference);
         char* room = packed.allocate(size);
-        folderrecord::renumber(slot.record, reference, room);
+        folderrecord::renumber(slot.record, m_writer.shapes(), reference, room);
         slot.record = room;
         live += size;
     }
@@ -197,7 +200,7 @@ void RowTable::resize(std::size_t rows) {
         }
         for (std::size_t row = 0; row < rows; ++row) {
             if (m_slots[row].record != nullptr) {
-                m_liveBytes += folderrecord::size(m_slots[row].record);
+                m_liveBytes += folderrecord::size(m_slots[row].record, m_writer.shapes());
             }
         }
     } else {
@@ -218,7 +221,7 @@ void RowTable::truncateColumns(std::size_t cols) {
     seal();
     for (std::size_t row = 0; row < m_slots.size(); ++row) {
         const char* record = m_slots[row].record;
-        if (record != nullptr && folderrecord::cellCount(record) > cols) {
+        if (record != nullptr && folderrecord::cellCount(record, m_writer.shapes()) > cols) {
             open(row);
             m_openCount = std::min(m_openCount, cols);
         }
@@ -231,6 +234,7 @@ void RowTable::clearCells() {
     std::fill(m_slots.begin(), m_slots.end(), Slot{});
     m_arena.clear();
     m_folders.clear();
+    m_writer.clearShapes();
     forgetReads();
     m_liveBytes = 0;
     m_openRow = noRow;

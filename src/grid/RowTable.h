@@ -25,7 +25,7 @@ namespace quiverel {
 // again; the space its old record took is reclaimed once such leftovers outweigh the rows.
 //
 // A text read from the table stays valid until the table is next changed or a cell of another
-// row is read (a path is put together from its folder text and its rest for the row read).
+// row is read (a path, a time stamp or a size is put together for the row read).
 // Reading keeps the cells of the row read last, so a table is read from one thread at a time.
 class RowTable {
 public:

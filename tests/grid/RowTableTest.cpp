@@ -1,4 +1,5 @@
 #include "grid/RowTable.h"
+#include "grid/PackedCells.h"
 #include "grid/RowRecord.h"
 #include "grid/RowSort.h"
 
@@ -6,8 +7,10 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace quiverel {
@@ -68,6 +71,48 @@ TEST(RowRecordTest, CellsInsideALongerCellShareItsBytes) {
         EXPECT_EQ(roundTrip(c.cells, size), c.cells) << c.name;
         EXPECT_GE(size, c.ownBytes) << c.name;
         EXPECT_LE(size, c.ownBytes + 3 * c.cells.size() + 1) << c.name;
+    }
+}
+
+TEST(PackedCellsTest, OnlyTextsOfTheCommonFormsBecomeNumbers) {
+    struct Case {
+        const char* text;
+        std::optional<std::uint64_t> kilobytes;
+        std::optional<std::uint32_t> stamp;
+    };
+    const Case cases[] = {
+        {"0KB", 0, {}},
+        {"999KB", 999, {}},
+        {"1,234KB", 1234, {}},
+        {"12,345,678KB", 12345678, {}},
+        {"01KB", {}, {}},
+        {"1234KB", {}, {}},
+        {"12,34KB", {}, {}},
+        {",123KB", {}, {}},
+        {"KB", {}, {}},
+        {"1,234kB", {}, {}},
+        {"1600/01/01 00:00", {}, 0},
+        {"1600/01/01 01:01", {}, 61},
+        {"9616/12/31 23:59", {}, 4294546559U},
+        {"1599/12/31 23:59", {}, {}},
+        {"9617/01/01 00:00", {}, {}},
+        {"2024/00/10 10:10", {}, {}},
+        {"2024/01/32 10:10", {}, {}},
+        {"2024/01/10 24:00", {}, {}},
+        {"2024/01/10 10:60", {}, {}},
+        {"2024-01-10 10:10", {}, {}},
+        {"2024/01/10 10:10 ", {}, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(packedKilobytes(c.text), c.kilobytes) << c.text;
+        EXPECT_EQ(packedStamp(c.text), c.stamp) << c.text;
+        std::string back;
+        if (c.kilobytes) {
+            appendKilobytes(*c.kilobytes, back);
+        } else if (c.stamp) {
+            appendStamp(*c.stamp, back);
+        }
+        EXPECT_EQ(back, c.kilobytes || c.stamp ? c.text : "") << c.text;
     }
 }
 
@@ -140,27 +185,43 @@ TEST_F(RowTableTest, DiscardedAndRewrittenRowsLeaveTheOthersIntact) {
 TEST_F(RowTableTest, RowsOfAFolderShareItsTextForAsLongAsOneUsesIt) {
     constexpr std::size_t folders = 60;
     constexpr std::size_t perFolder = 1000; // enough rows that discarding most repacks the table
-    // Cells: running number, name, folder, folder trimmed, nothing, a short one, full path, a
-    // cell holding the folder in its middle.
+    constexpr std::size_t cols = 10;
+    // Cells as the window writes them: running number, name, folder, size, version, time stamp,
+    // full path, extension; then the folder trimmed and a cell holding the folder in its middle.
+    // Some rows have sizes, stamps, extensions and paths of other forms than most.
     const auto cells = [](std::size_t f, std::size_t n, const std::string& tag) {
+        static const char* const sizes[] = {"1,234KB", "0KB",     "01KB",
+                                            "1234KB",  "12,34KB", "98,765,432,100KB"};
+        static const char* const stamps[] = {"2024/01/02 03:04", "1599/12/31 23:59",
+                                             "2024/13/01 00:00", "9616/12/31 23:59",
+                                             "2024-01-02 03:04", "1600/01/01 00:00"};
+        static const char* const extensions[] = {"DLL", "dll", "LL", "DLL", "", "DLL"};
         const std::string dir =
             "/MEDIA/ARCHIVE/ｶﾅ漢字/" + std::string(f % 7 + 1, 'D') + "/F" + std::to_string(f) + "/";
-        const std::string name = "N" + std::to_string(n) + tag + ".DLL";
-        return std::vector<std::string>{
-            std::to_string(n),  name, dir, dir.substr(dir.size() - 4), "", "-", dir + name,
-            "see " + dir + name};
+        const std::size_t odd = n % 6;
+        const std::string name = "N" + std::to_string(n) + tag + (odd == 3 ? "" : ".DLL");
+        return std::vector<std::string>{std::to_string(n),
+                                        name,
+                                        dir,
+                                        sizes[odd],
+                                        n % 4 == 0 ? "-" : "1.0.0." + std::to_string(n),
+                                        stamps[odd],
+                                        dir + (n % 5 == 4 ? "OTHER" : "") + name,
+                                        extensions[odd],
+                                        dir.substr(dir.size() - 4),
+                                        "see " + dir + name};
     };
-    std::vector<std::vector<std::string>> model{std::vector<std::string>(8)};
+    std::vector<std::vector<std::string>> model{std::vector<std::string>(cols)};
     const auto write = [&](std::size_t r, const std::vector<std::string>& texts) {
         for (std::size_t c = 0; c < texts.size(); ++c) {
             store.setCell(r, c, texts[c]);
         }
-        model.resize(std::max(model.size(), r + 1), std::vector<std::string>(8));
+        model.resize(std::max(model.size(), r + 1), std::vector<std::string>(cols));
         model[r] = texts;
     };
     const auto resize = [&](std::size_t rows) {
         store.resize(rows);
-        model.resize(rows, std::vector<std::string>(8));
+        model.resize(rows, std::vector<std::string>(cols));
     };
     resize(1 + folders * perFolder);
     for (std::size_t f = folders; f-- > 0;) { // the last folder first, for the sort below
@@ -181,6 +242,13 @@ TEST_F(RowTableTest, RowsOfAFolderShareItsTextForAsLongAsOneUsesIt) {
              sortRows(store, 1, folders * perFolder, 6, 6);
              std::stable_sort(model.begin() + 1, model.end(),
                               [](const auto& a, const auto& b) { return a[6] < b[6]; });
+         }},
+        {"sorted by size, version and time stamp",
+         [&] {
+             sortRows(store, 1, folders * perFolder, 3, 5);
+             std::stable_sort(model.begin() + 1, model.end(), [](const auto& a, const auto& b) {
+                 return std::tie(a[3], a[4], a[5]) < std::tie(b[3], b[4], b[5]);
+             });
          }},
         {"most rows discarded, the others repacked",
          [&] {
@@ -206,7 +274,7 @@ TEST_F(RowTableTest, RowsOfAFolderShareItsTextForAsLongAsOneUsesIt) {
         step.change();
         ASSERT_EQ(store.rows(), model.size()) << step.what;
         for (std::size_t r = 0; r < store.rows(); ++r) {
-            ASSERT_EQ(row(r), model[r]) << step.what << ", row " << r;
+            ASSERT_EQ(row(r, cols), model[r]) << step.what << ", row " << r;
         }
     }
 }
