@@ -17,7 +17,7 @@ struct ListerSettings {
     std::int16_t optFolder = 1;
     std::string trim;
     bool upperCase = false; // the names, folders and paths of tsv and csv rows
-    ColumnFlags columns{true, true, true, true, true, true, true};
+    ColumnFlags columns = allColumns;
     bool header = false;
     bool englishHeader = false;
     OutputFormat format = OutputFormat::Tsv;

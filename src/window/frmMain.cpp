@@ -15,6 +15,7 @@
 #include "window/DataSet_RowMidashi.h"
 #include "window/DesktopFit.h"
 #include "window/DropPaths.h"
+#include "window/GridColumns.h"
 #include "window/LayoutStep.h"
 #include "window/MainStatusBar.h"
 #include "window/MainToolBar.h"
@@ -43,24 +44,9 @@
 namespace quiverel {
 namespace {
 
-// Left and width of Check_Siji(0) to Check_Siji(6) and of Check_Omoji, in twips.
-struct CheckBoxPlace {
-    int left;
-    int width;
-};
-constexpr std::array<CheckBoxPlace, 7> checkSijiPlaces = {{
-    {120, 975},
-    {1080, 975},
-    {1920, 975},
-    {2640, 975},
-    {3360, 1215},
-    {4560, 1455},
-    {6120, 855},
-}};
+// Check_Omoji sits after the column check boxes (window/GridColumns.h).
 constexpr CheckBoxPlace checkOmojiPlace = {7440, 1455};
 constexpr int checkBoxHeight = 255;
-// Check_Siji(0) to Check_Siji(4) start checked, the others unchecked.
-constexpr std::size_t checkedAtStart = 5;
 
 QString qText(const char* text) {
     return QString::fromUtf8(text);
@@ -165,8 +151,8 @@ void frmMain::buildControls() {
     };
     for (std::size_t k = 0; k < Check_Siji.size(); ++k) {
         const std::string name = "Check_Siji(" + std::to_string(k) + ")";
-        Check_Siji[k] =
-            placeCheckBox(name.c_str(), mainTexts::checkSijiCaptions[k], checkSijiPlaces[k]);
+        const GridColumn& column = checkSijiColumn(k);
+        Check_Siji[k] = placeCheckBox(name.c_str(), column.checkBoxCaption, column.checkBox);
     }
     Check_Omoji = placeCheckBox("Check_Omoji", mainTexts::checkOmoji, checkOmojiPlace);
 
@@ -202,7 +188,7 @@ void frmMain::Form_Load() {
     // The folder search reads the file system itself: there are no list controls to hide.
     MSFlexGrid1->allowDropsAndColumnResizing();
     for (std::size_t k = 0; k < Check_Siji.size(); ++k) {
-        Check_Siji[k]->setChecked(k < checkedAtStart);
+        Check_Siji[k]->setChecked(checkSijiColumn(k).checkedAtStart);
     }
     Check_Omoji->setChecked(true);
     Form_GetSetting();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/GridModel.h"
+#include "listing/RowTexts.h"
 #include "settings/Options.h"
 #include "settings/WindowPlacement.h"
 #include "window/BatchListing.h"
@@ -123,7 +124,7 @@ private:
 
     QWidget* m_client = nullptr;
     QToolBar* tbToolBar = nullptr;
-    std::array<QCheckBox*, 7> Check_Siji{};
+    std::array<QCheckBox*, cell::count> Check_Siji{};
     QCheckBox* Check_Omoji = nullptr;
     FlexGridView* MSFlexGrid1 = nullptr;
     MainStatusBar* sbStatusBar = nullptr;
