@@ -57,7 +57,7 @@ constexpr OptionRow optionTable[] = {
      }},
     {"no-subfolders", 'n', Value::None,
      [](ListerCommand& command, std::string_view) {
-         command.settings.optFolder = 0;
+         command.settings.searchSubfolders = false;
          return std::string();
      }},
     {"trim", 't', Value::Required,

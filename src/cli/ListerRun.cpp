@@ -80,7 +80,7 @@ ListingRequest requestOf(const ListerSettings& settings, const std::vector<std::
     request.entries = entriesOf(paths);
     request.pattern = settings.pattern;
     request.exclusions = settings.exclusions;
-    const bool searchSubfolders = settings.optFolder == 1;
+    const bool searchSubfolders = settings.searchSubfolders;
     request.options.searchSubfolders = [searchSubfolders] {
         return searchSubfolders;
     };

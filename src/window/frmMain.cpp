@@ -479,7 +479,7 @@ void frmMain::mnuEditCopy_Click() {
     if (m_batch.isRunning()) {
         return;
     }
-    m_copy.mnuEditCopy_Click();
+    m_copy.copySelection();
 }
 
 void frmMain::toggleBar(QWidget& bar, QAction& entry) {
