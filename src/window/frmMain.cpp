@@ -6,19 +6,18 @@
 #include "platform/MessageBox.h"
 #include "platform/MousePointer.h"
 #include "settings/StoredOptions.h"
-#include "settings/WindowPlacement.h"
 #include "widgets/FlexGridView.h"
 #include "widgets/KeyCodeAnalyze.h"
 #include "widgets/KeyCodes.h"
 #include "widgets/PlaceControl.h"
 #include "widgets/Twips.h"
 #include "window/DataSet_RowMidashi.h"
-#include "window/DesktopFit.h"
 #include "window/DropPaths.h"
 #include "window/GridColumns.h"
 #include "window/LayoutStep.h"
 #include "window/MainStatusBar.h"
 #include "window/MainToolBar.h"
+#include "window/OuterPlacement.h"
 #include "window/ProcessingWindow.h"
 #include "window/Resources.h"
 #include "window/texts.h"
@@ -32,8 +31,6 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QScreen>
-#include <QStyle>
 #include <QToolBar>
 
 #include <algorithm>
@@ -66,25 +63,6 @@ bool acceptWithoutMoving(QDropEvent& event) {
     return false;
 }
 
-// A placement value in twips for a pixel value: while the window still has the pixels the
-// stored placement gave it, the stored twips themselves, so a placement survives a run exactly.
-float placementTwips(int pixels, int restoredPixels, float restoredTwips, double dpi) {
-    return pixels == restoredPixels ? restoredTwips
-                                    : static_cast<float>(pixelsToTwips(pixels, dpi));
-}
-
-WindowPlacement placementOf(const QRect& outer, const QRect& restored,
-                            const WindowPlacement& restoredPlacement, const QWidget& window) {
-    const double dpiX = window.logicalDpiX();
-    const double dpiY = window.logicalDpiY();
-    return {
-        placementTwips(outer.x(), restored.x(), restoredPlacement.left, dpiX),
-        placementTwips(outer.y(), restored.y(), restoredPlacement.top, dpiY),
-        placementTwips(outer.width(), restored.width(), restoredPlacement.width, dpiX),
-        placementTwips(outer.height(), restored.height(), restoredPlacement.height, dpiY),
-    };
-}
-
 // Room for the title bar with its buttons and for the menu bar.
 constexpr double minimumWidthTwips = 2040;
 constexpr double minimumHeightTwips = 1200;
@@ -92,21 +70,6 @@ constexpr double minimumHeightTwips = 1200;
 // Pixels enough for twips: rounded up, so that what the twips hold fits whole.
 int pixelsHolding(double twips, double dpi) {
     return static_cast<int>(std::ceil(twips / pixelsToTwips(1, dpi)));
-}
-
-DesktopFit desktopFit(const QWidget& window, QSize minimumSize) {
-    DesktopFit desktop;
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        desktop.availableAreas.insert(screen == primary ? 0 : desktop.availableAreas.size(),
-                                      screen->availableGeometry());
-    }
-    desktop.minimumSize = minimumSize;
-    const WindowPlacement defaults;
-    desktop.defaultTopLeft = twipsPoint(window, defaults.left, defaults.top);
-    desktop.titleBarHeight =
-        std::max(1, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window));
-    return desktop;
 }
 
 } // namespace
@@ -328,13 +291,13 @@ void frmMain::fitToolBar() {
 
 void frmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    settleOuterSize();
+    m_placement.settleOuterSize();
     Form_Resize();
 }
 
 void frmMain::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    settleOuterSize();
+    m_placement.settleOuterSize();
 }
 
 void frmMain::changeEvent(QEvent* event) {
@@ -391,51 +354,12 @@ void frmMain::Form_Resize() {
     Check_Omoji->move(Check_Omoji->x(), checkBoxTop);
 }
 
-QMargins frmMain::frameMarginsNow() const {
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-            frame.bottom() - inner.bottom()};
-}
-
-void frmMain::setOuterGeometry(const QRect& outer) {
-    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-    const QMargins frame = frameMarginsNow();
-    move(outer.topLeft());
-    resize(std::max(1, outer.width() - frame.left() - frame.right()),
-           std::max(1, outer.height() - frame.top() - frame.bottom()));
-    // Before the window is first shown its frame is not known yet.
-    m_outerSizeToSettle = frame.isNull() ? outer.size() : QSize();
-}
-
-void frmMain::settleOuterSize() {
-    const QMargins frame = frameMarginsNow();
-    if (m_outerSizeToSettle.isEmpty() || frame.isNull()) {
-        return;
-    }
-    const QSize outer = std::exchange(m_outerSizeToSettle, QSize());
-    resize(std::max(1, outer.width() - frame.left() - frame.right()),
-           std::max(1, outer.height() - frame.top() - frame.bottom()));
-}
-
 void frmMain::Form_GetSetting() {
-    const WindowPlacement stored = readPlacement(m_setup.settings);
-    const QRect storedGeometry =
-        twipsRect(*this, stored.left, stored.top, stored.width, stored.height);
-    // A stored placement never opens a window larger than the desktop, too small to use or out
-    // of reach; what it keeps of the stored values is stored back exactly.
-    m_restoredGeometry = desktopFit(*this, smallestUsableSize()).fit(storedGeometry);
-    m_restoredPlacement = placementOf(m_restoredGeometry, storedGeometry, stored, *this);
-    setOuterGeometry(m_restoredGeometry);
+    m_placement.restore(m_setup.settings, smallestUsableSize());
 }
 
 void frmMain::Form_SaveSetting() {
-    if (isMinimized()) {
-        return;
-    }
-    // A store that cannot be written loses only the placement, never anything in memory.
-    writePlacement(m_setup.settings,
-                   placementOf(frameGeometry(), m_restoredGeometry, m_restoredPlacement, *this));
+    m_placement.save(m_setup.settings);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
