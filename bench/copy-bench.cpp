@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     SilentMessageBox messageBox;
     StillPointer pointer;
     start = std::chrono::steady_clock::now();
-    quiverel::CopyCommand(grid, messageBox, clipboard, pointer).mnuEditCopy_Click();
+    quiverel::CopyCommand(grid, messageBox, clipboard, pointer).copySelection();
     const double commandSeconds = secondsSince(start);
 
     std::printf("rows %d x 7 columns, text %.1f MB\n", rows, text.size() / 1e6);

@@ -143,16 +143,16 @@ void appendJsonRow(std::string& out, std::span<const std::string_view> cells, co
                    const ColumnFlags& columns, bool withDigest) {
     // Rows written after a failure have no number.
     out += "{\"no\":";
-    if (cells[0].empty()) {
+    if (cells[listedColumn::number].empty()) {
         out += "null";
     } else {
-        out += cells[0];
+        out += cells[listedColumn::number];
     }
     const auto chosen = [&](std::size_t k) {
         return columns[k];
     };
     const auto text = [&](std::size_t k) {
-        return cells[1 + k];
+        return cells[listedColumn::ofCell(k)];
     };
     if (chosen(cell::fileName)) {
         appendTextField(out, "name", text(cell::fileName));

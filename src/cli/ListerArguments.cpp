@@ -57,7 +57,7 @@ constexpr OptionRow optionTable[] = {
      }},
     {"no-subfolders", 'n', Value::None,
      [](ListerCommand& command, std::string_view) {
-         command.settings.optFolder = 0;
+         command.settings.searchSubfolders = false;
          return std::string();
      }},
     {"trim", 't', Value::Required,
@@ -186,6 +186,20 @@ std::string spelledOption(const std::vector<char*>& argv, int argc) {
     return std::string("-") + static_cast<char>(optopt);
 }
 
+// The cell a column number of --columns names: the columns are numbered as the lister writes
+// them, 1 for the first cell.
+std::optional<std::size_t> cellOfNumber(std::string_view item) {
+    static_assert(listedColumn::ofCell(cell::count - 1) < 10, "column numbers are one digit");
+    if (item.size() != 1 || item[0] < '0' || item[0] > '9') {
+        return std::nullopt;
+    }
+    const auto number = static_cast<std::size_t>(item[0] - '0');
+    if (number < listedColumn::ofCell(0) || number > listedColumn::ofCell(cell::count - 1)) {
+        return std::nullopt;
+    }
+    return number - listedColumn::ofCell(0);
+}
+
 ListerCommand usageProblem(std::string text) {
     ListerCommand command;
     command.action = ListerCommand::Action::Usage;
@@ -197,17 +211,18 @@ ListerCommand usageProblem(std::string text) {
 
 std::optional<ColumnFlags> parseColumnList(std::string_view list) {
     if (list == "all") {
-        return ColumnFlags{true, true, true, true, true, true, true};
+        return allColumns;
     }
     ColumnFlags columns{};
     std::size_t start = 0;
     while (true) {
         const std::size_t end = std::min(list.find(',', start), list.size());
         const std::string_view item = list.substr(start, end - start);
-        if (item.size() != 1 || item[0] < '1' || item[0] > '7') {
+        const std::optional<std::size_t> cell = cellOfNumber(item);
+        if (!cell) {
             return std::nullopt;
         }
-        columns[static_cast<std::size_t>(item[0] - '1')] = true;
+        columns[*cell] = true;
         if (end == list.size()) {
             return columns;
         }

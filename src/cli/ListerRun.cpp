@@ -80,7 +80,7 @@ ListingRequest requestOf(const ListerSettings& settings, const std::vector<std::
     request.entries = entriesOf(paths);
     request.pattern = settings.pattern;
     request.exclusions = settings.exclusions;
-    const bool searchSubfolders = settings.optFolder == 1;
+    const bool searchSubfolders = settings.searchSubfolders;
     request.options.searchSubfolders = [searchSubfolders] {
         return searchSubfolders;
     };
@@ -109,13 +109,15 @@ bool drain(std::string& buffer, std::FILE* out) {
     return written;
 }
 
-// Writes the rows: in tsv or csv all eight columns (nine with the hash), the heading row first
+// Writes the rows: in tsv or csv all the columns (and the hash), the heading row first
 // when asked; in json one object per row.
 bool writeRows(const ListedRows& rows, const ListerSettings& settings, std::FILE* out) {
     std::string buffer;
     buffer.reserve(flushThreshold + 4096);
-    std::array<std::string_view, 9> cells;
-    const std::size_t cellCount = settings.sha256 ? 9 : 8;
+    // The listed row's columns, then the hash.
+    constexpr std::size_t hashColumn = listedColumn::count;
+    std::array<std::string_view, hashColumn + 1> cells;
+    const std::size_t cellCount = settings.sha256 ? hashColumn + 1 : hashColumn;
     const std::span<const std::string_view> rowCells(cells.data(), cellCount);
     const OutputTarget target =
         ::isatty(::fileno(out)) ? OutputTarget::Terminal : OutputTarget::File;
@@ -130,18 +132,18 @@ bool writeRows(const ListedRows& rows, const ListerSettings& settings, std::FILE
         const auto& headings =
             settings.englishHeader ? texts::englishColumnHeadings : quiverel::texts::columnHeadings;
         std::copy(std::begin(headings), std::end(headings), cells.begin());
-        cells[8] = texts::hashHeading;
+        cells[hashColumn] = texts::hashHeading;
         appendRow(buffer, settings.format, target, rowCells);
         endRow();
     }
     for (std::size_t row = 0; row < rows.rows() && written; ++row) {
-        for (std::size_t col = 0; col < 8; ++col) {
+        for (std::size_t col = 0; col < listedColumn::count; ++col) {
             cells[col] = rows.cell(row, col);
         }
         if (settings.format == OutputFormat::Json) {
             appendJsonRow(buffer, rowCells, rows.facts(row), settings.columns, settings.sha256);
         } else {
-            cells[8] = settings.sha256 ? rows.facts(row).digest : std::string_view();
+            cells[hashColumn] = settings.sha256 ? rows.facts(row).digest : std::string_view();
             appendRow(buffer, settings.format, target, rowCells);
             endRow();
         }

@@ -2,7 +2,6 @@
 
 #include "listing/ListingRequest.h"
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,10 +13,10 @@ enum class OutputFormat { Tsv, Csv, Json };
 struct ListerSettings {
     std::string pattern = "*.*";
     std::vector<std::string> exclusions;
-    std::int16_t optFolder = 1;
+    bool searchSubfolders = true; // folders contribute their files, sub-folders and all
     std::string trim;
     bool upperCase = false; // the names, folders and paths of tsv and csv rows
-    ColumnFlags columns{true, true, true, true, true, true, true};
+    ColumnFlags columns = allColumns;
     bool header = false;
     bool englishHeader = false;
     OutputFormat format = OutputFormat::Tsv;

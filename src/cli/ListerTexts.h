@@ -1,6 +1,11 @@
 #pragma once
 
 // The lister's own texts; the listing messages come from listing/ListingTexts.h.
+
+#include "listing/RowTexts.h"
+
+#include <array>
+
 namespace quiverel::cli::texts {
 
 inline constexpr const char* programName = "quiverel2000-list";
@@ -8,9 +13,17 @@ inline constexpr const char* programName = "quiverel2000-list";
 inline constexpr const char* hashHeading = "SHA-256";
 
 // The heading row in English, for --header=en; the grid's own headings are the default.
-inline constexpr const char* englishColumnHeadings[8] = {
-    "No.", "File name", "Folder", "Size (KB)", "Version", "Time stamp", "Full path", "Extension",
-};
+inline constexpr auto englishColumnHeadings = std::to_array<const char*>({
+    "No.",
+    "File name",
+    "Folder",
+    "Size (KB)",
+    "Version",
+    "Time stamp",
+    "Full path",
+    "Extension",
+});
+static_assert(englishColumnHeadings.size() == listedColumn::count);
 
 inline constexpr const char* help =
     "Usage: quiverel2000-list [OPTION]... PATH...\n"

@@ -226,20 +226,21 @@ void ListedRows::read(std::size_t row) const {
     rowrecord::cells(cells, m_recordCells);
     m_recordCells.resize(own::count);
 
-    m_readCells[0] = {};
+    m_readCells[listedColumn::number] = {};
     if (m_numbered) {
         const auto end = std::to_chars(m_number.begin(), m_number.end(), row + 1).ptr;
-        m_readCells[0] = {m_number.data(), static_cast<std::size_t>(end - m_number.data())};
+        m_readCells[listedColumn::number] = {m_number.data(),
+                                             static_cast<std::size_t>(end - m_number.data())};
     }
     m_fullPath.assign(folder.pathFolder);
     m_fullPath.append(m_recordCells[own::pathName]);
-    m_readCells[1 + cell::fileName] = m_recordCells[own::fileName];
-    m_readCells[1 + cell::folder] = folder.folder;
-    m_readCells[1 + cell::size] = m_recordCells[own::size];
-    m_readCells[1 + cell::version] = m_recordCells[own::version];
-    m_readCells[1 + cell::stamp] = m_recordCells[own::stamp];
-    m_readCells[1 + cell::fullPath] = m_fullPath;
-    m_readCells[1 + cell::extension] = m_recordCells[own::extension];
+    m_readCells[listedColumn::ofCell(cell::fileName)] = m_recordCells[own::fileName];
+    m_readCells[listedColumn::ofCell(cell::folder)] = folder.folder;
+    m_readCells[listedColumn::ofCell(cell::size)] = m_recordCells[own::size];
+    m_readCells[listedColumn::ofCell(cell::version)] = m_recordCells[own::version];
+    m_readCells[listedColumn::ofCell(cell::stamp)] = m_recordCells[own::stamp];
+    m_readCells[listedColumn::ofCell(cell::fullPath)] = m_fullPath;
+    m_readCells[listedColumn::ofCell(cell::extension)] = m_recordCells[own::extension];
     m_readRow = row;
 }
 

@@ -61,7 +61,7 @@ private:
 
     // The row read last, its cells unpacked.
     mutable std::size_t m_readRow = static_cast<std::size_t>(-1);
-    mutable std::array<std::string_view, 8> m_readCells;
+    mutable std::array<std::string_view, listedColumn::count> m_readCells;
     mutable std::vector<std::string_view> m_recordCells;
     mutable std::string m_fullPath;
     mutable std::array<char, 24> m_number{};

@@ -127,6 +127,100 @@ bool isUnreachable(const ListingFailure& failure) {
     return failure.error() != 0 && !fs::isShortOfResources(failure.error());
 }
 
+// One search of a folder and all its sub-folders, depth first: a folder's files are handed over
+// once its sub-folders have been searched.
+class TreeSearch {
+public:
+    TreeSearch(const WildcardPattern& pattern, const std::string& folder, ListingControl& control,
+               const WildcardPattern* passOver, const UnreachablePath& passOverUnreachable)
+        : m_pattern(pattern), m_control(control), m_passOver(passOver),
+          m_passOverUnreachable(passOverUnreachable),
+          // A folder read in part because of a cancel is dropped at the next test of the flag.
+          m_goOn([&control] {
+              control.pacer().processEventsWhenDue();
+              return !isCancelled(control);
+          }),
+          m_path(folderText(folder)) {}
+
+    void run(const FolderFilesSink& takeFiles) {
+        std::optional<FolderContents> top = readOrPassOver([&] {
+            return readFolder(m_path, fs::Descriptor(-1), m_pattern, m_passOver, true, m_goOn);
+        });
+        if (!top) {
+            return;
+        }
+        m_pending.push_back({m_path.size(), std::move(*top)});
+        if (!m_keepDescriptors) {
+            m_pending.back().contents.descriptor.reset(-1);
+        }
+        while (!m_pending.empty()) {
+            if (isCancelled(m_control)) {
+                return;
+            }
+            PendingFolder& current = m_pending.back();
+            m_path.resize(current.pathLength);
+            if (current.nextSubFolder < current.contents.subFolders.size()) {
+                if (!enterSubFolder(current.contents.subFolders[current.nextSubFolder++])) {
+                    return;
+                }
+            } else {
+                if (!current.contents.files.empty() && !takeFiles(m_path, current.contents.files)) {
+                    return;
+                }
+                m_pending.pop_back();
+            }
+        }
+    }
+
+private:
+    // The folder at m_path, read; nothing when it cannot be and such folders are passed over.
+    template <typename Read> std::optional<FolderContents> readOrPassOver(Read readOne) {
+        try {
+            return m_reads.read(m_path, readOne);
+        } catch (const ListingFailure& failure) {
+            if (!m_passOverUnreachable || !isUnreachable(failure)) {
+                throw;
+            }
+            m_passOverUnreachable(failure.path(), failure.what());
+            return std::nullopt;
+        }
+    }
+
+    // Reads the named sub-folder of the folder searched last and, unless it leads back, searches
+    // it next; false when the search has been cancelled. Each name is followed by a NUL.
+    bool enterSubFolder(std::string_view name) {
+        appendName(m_path, name);
+        m_control.pacer().processPendingEvents();
+        if (isCancelled(m_control)) {
+            return false;
+        }
+        std::optional<FolderContents> subFolder = readOrPassOver([&] {
+            return readFolder(m_path, openByName(m_pending, name.data()), m_pattern, m_passOver,
+                              false, m_goOn);
+        });
+        if (!subFolder) {
+            return true;
+        }
+        if (!m_keepDescriptors || m_pending.size() >= levelsKeptOpen) {
+            subFolder->descriptor.reset(-1);
+        }
+        if (!leadsBack(m_pending, *subFolder)) {
+            m_pending.push_back({m_path.size(), std::move(*subFolder)});
+        }
+        return true;
+    }
+
+    const WildcardPattern& m_pattern;
+    ListingControl& m_control;
+    const WildcardPattern* m_passOver;
+    const UnreachablePath& m_passOverUnreachable;
+    const ReadingGoesOn m_goOn;
+    const bool m_keepDescriptors = mayKeepDescriptors();
+    std::string m_path;
+    TimedReads m_reads;
+    std::vector<PendingFolder> m_pending;
+};
+
 } // namespace
 
 void searchFolder(const WildcardPattern& pattern, const std::string& folder,
@@ -135,70 +229,7 @@ void searchFolder(const WildcardPattern& pattern, const std::string& folder,
     if (isCancelled(control)) {
         return;
     }
-    // A folder read in part because of a cancel is dropped at the next test of the flag.
-    const ReadingGoesOn goOn = [&control] {
-        control.pacer().processEventsWhenDue();
-        return !isCancelled(control);
-    };
-    const bool keepDescriptors = mayKeepDescriptors();
-    std::string path = folderText(folder);
-    TimedReads reads;
-    // The folder at path, read; nothing when it cannot be and such folders are passed over.
-    const auto readOrPassOver = [&](auto readOne) -> std::optional<FolderContents> {
-        try {
-            return reads.read(path, readOne);
-        } catch (const ListingFailure& failure) {
-            if (!passOverUnreachable || !isUnreachable(failure)) {
-                throw;
-            }
-            passOverUnreachable(failure.path(), failure.what());
-            return std::nullopt;
-        }
-    };
-    std::optional<FolderContents> top = readOrPassOver(
-        [&] { return readFolder(path, fs::Descriptor(-1), pattern, passOver, true, goOn); });
-    if (!top) {
-        return;
-    }
-    std::vector<PendingFolder> pending;
-    pending.push_back({path.size(), std::move(*top)});
-    if (!keepDescriptors) {
-        pending.back().contents.descriptor.reset(-1);
-    }
-    while (!pending.empty()) {
-        if (isCancelled(control)) {
-            return;
-        }
-        PendingFolder& current = pending.back();
-        path.resize(current.pathLength);
-        if (current.nextSubFolder < current.contents.subFolders.size()) {
-            const std::string_view name = current.contents.subFolders[current.nextSubFolder++];
-            appendName(path, name);
-            control.pacer().processPendingEvents();
-            if (isCancelled(control)) {
-                return;
-            }
-            // Each name is followed by a NUL.
-            std::optional<FolderContents> subFolder = readOrPassOver([&] {
-                return readFolder(path, openByName(pending, name.data()), pattern, passOver, false,
-                                  goOn);
-            });
-            if (!subFolder) {
-                continue;
-            }
-            if (!keepDescriptors || pending.size() >= levelsKeptOpen) {
-                subFolder->descriptor.reset(-1);
-            }
-            if (!leadsBack(pending, *subFolder)) {
-                pending.push_back({path.size(), std::move(*subFolder)});
-            }
-        } else {
-            if (!current.contents.files.empty() && !takeFiles(path, current.contents.files)) {
-                return;
-            }
-            pending.pop_back();
-        }
-    }
+    TreeSearch(pattern, folder, control, passOver, passOverUnreachable).run(takeFiles);
 }
 
 } // namespace quiverel

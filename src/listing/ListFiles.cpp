@@ -98,6 +98,115 @@ private:
     std::int32_t m_rows = 0;
 };
 
+// One listing's walk over its entries: a file given is listed at once, a folder searched and its
+// files analysed aside. Failures are thrown; handling names the native path being handled.
+class Listing {
+public:
+    Listing(const ListingRequest& request, ListingControl& control, RowSink& sink,
+            RowWriter& writer, const std::string*& handling)
+        : m_request(request), m_control(control), m_sink(sink), m_writer(writer),
+          m_handling(handling), m_pattern(usablePattern(request.pattern)),
+          m_passOver(exclusionPattern(request.exclusions)) {}
+
+    // Lists the entries in order, until the cancel flag is raised.
+    void run() {
+        m_control.clearCancel();
+        m_sink.begin();
+        // Events get through before each descent of a search and, where no descent comes for a
+        // while (a huge folder, the rows of a large one, many entries), now and then; the cancel
+        // flag is tested right after.
+        m_control.pacer().restart();
+        for (const std::string& nativePath : m_request.entries) {
+            m_control.pacer().processEventsWhenDue();
+            if (cancelled()) {
+                break;
+            }
+            listEntry(nativePath);
+        }
+    }
+
+    bool cancelled() const { return m_control.cancelFlag(); }
+
+private:
+    // A path given: a file is listed, a folder searched when sub-folders are; one that cannot
+    // be reached is passed over when the request allows it.
+    void listEntry(const std::string& nativePath) {
+        m_handling = &nativePath;
+        struct stat attributes {};
+        const int error = fs::statPath(nativePath, attributes);
+        if (error != 0) {
+            if (!m_request.passOverUnreachable || fs::isShortOfResources(error)) {
+                throw ListingFailure(toDisplayText(nativePath), fs::errorText(error));
+            }
+            m_request.passOverUnreachable(toDisplayText(nativePath), fs::errorText(error));
+            return;
+        }
+        if (!S_ISDIR(attributes.st_mode)) {
+            m_control.countFound(1);
+            listFile(nativePath);
+        } else if (m_request.options.searchSubfolders()) {
+            listFolder(nativePath);
+        }
+    }
+
+    void listFile(const std::string& nativePath) {
+        m_handling = &nativePath;
+        const fs::FileRef file = fs::FileRef::atPath(nativePath);
+        analyseFile(file, toDisplayText(nativePath), m_request.upperCase, m_facts);
+        if (m_request.contentDigest) {
+            digestFile(file, m_request.contentDigest, m_digest);
+        }
+        const std::string_view invalidPath =
+            isValidUtf8(nativePath) ? std::string_view() : std::string_view(nativePath);
+        m_writer.write(m_texts.of(m_facts), rowFactsOf(m_facts, invalidPath, m_digest));
+        m_handling = nullptr;
+    }
+
+    // A folder's files are analysed on other threads while the search goes on; their rows are
+    // written here, in search order, once the search of the folder has ended.
+    void listFolder(const std::string& nativePath) {
+        AnalysisPipeline pipeline(m_request.upperCase, AnalysisPipeline::defaultThreads(),
+                                  m_request.contentDigest);
+        searchFolder(
+            m_pattern, nativePath, m_control,
+            [&](const std::string& folder, const NameList& files) {
+                if (cancelled()) {
+                    return false;
+                }
+                m_control.countFound(static_cast<long long>(files.size()));
+                pipeline.add(folder, files);
+                return true;
+            },
+            m_passOver ? &*m_passOver : nullptr, m_request.passOverUnreachable);
+        pipeline.close();
+        writeRows(pipeline);
+    }
+
+    void writeRows(AnalysisPipeline& pipeline) {
+        RowTexts row;
+        RowFacts rowFacts;
+        while (!cancelled() && pipeline.next(row, rowFacts)) {
+            try {
+                m_writer.write(row, rowFacts);
+            } catch (const std::exception& failure) {
+                throw ListingFailure(std::string(row[cell::fullPath]), failureReason(failure));
+            }
+            m_control.pacer().processEventsWhenDue();
+        }
+    }
+
+    const ListingRequest& m_request;
+    ListingControl& m_control;
+    RowSink& m_sink;
+    RowWriter& m_writer;
+    const std::string*& m_handling;
+    const WildcardPattern m_pattern;
+    const std::optional<WildcardPattern> m_passOver;
+    FileFacts m_facts;
+    FactTexts m_texts;
+    std::string m_digest;
+};
+
 } // namespace
 
 std::string failureReason(const std::exception& failure) {
@@ -112,90 +221,10 @@ ListingOutcome listFiles(const ListingRequest& request, ListingControl& control,
     // The native path being handled, named when the listing fails.
     const std::string* handling = nullptr;
     try {
-        const WildcardPattern pattern = usablePattern(request.pattern);
-        const std::optional<WildcardPattern> passOver = exclusionPattern(request.exclusions);
-
-        control.clearCancel();
-        sink.begin();
-        // Events get through before each descent of a search and, where no descent comes for a
-        // while (a huge folder, the rows of a large one, many entries), now and then; the cancel
-        // flag is tested right after.
-        EventPacer& pacer = control.pacer();
-        pacer.restart();
-        const std::atomic<bool>& cancelled = control.cancelFlag();
-
-        FileFacts facts;
-        FactTexts texts;
-        std::string digest;
-        const auto listFile = [&](const std::string& nativePath) {
-            handling = &nativePath;
-            const fs::FileRef file = fs::FileRef::atPath(nativePath);
-            analyseFile(file, toDisplayText(nativePath), request.upperCase, facts);
-            if (request.contentDigest) {
-                digestFile(file, request.contentDigest, digest);
-            }
-            const std::string_view invalidPath =
-                isValidUtf8(nativePath) ? std::string_view() : std::string_view(nativePath);
-            writer.write(texts.of(facts), rowFactsOf(facts, invalidPath, digest));
-            handling = nullptr;
-        };
-
-        // A folder's files are analysed on other threads while the search goes on; their rows
-        // are written here, in search order, once the search of the folder has ended.
-        const auto listFolder = [&](const std::string& nativePath) {
-            AnalysisPipeline pipeline(request.upperCase, AnalysisPipeline::defaultThreads(),
-                                      request.contentDigest);
-            searchFolder(
-                pattern, nativePath, control,
-                [&](const std::string& folder, const NameList& files) {
-                    if (cancelled) {
-                        return false;
-                    }
-                    control.countFound(static_cast<long long>(files.size()));
-                    pipeline.add(folder, files);
-                    return true;
-                },
-                passOver ? &*passOver : nullptr, request.passOverUnreachable);
-            pipeline.close();
-            RowTexts row;
-            RowFacts rowFacts;
-            while (!cancelled && pipeline.next(row, rowFacts)) {
-                try {
-                    writer.write(row, rowFacts);
-                } catch (const std::exception& failure) {
-                    throw ListingFailure(std::string(row[cell::fullPath]), failureReason(failure));
-                }
-                pacer.processEventsWhenDue();
-            }
-        };
-
-        for (const std::string& nativePath : request.entries) {
-            pacer.processEventsWhenDue();
-            if (cancelled) {
-                break;
-            }
-            handling = &nativePath;
-            struct stat attributes {};
-            const int error = fs::statPath(nativePath, attributes);
-            if (error != 0) {
-                if (!request.passOverUnreachable || fs::isShortOfResources(error)) {
-                    throw ListingFailure(toDisplayText(nativePath), fs::errorText(error));
-                }
-                request.passOverUnreachable(toDisplayText(nativePath), fs::errorText(error));
-                continue;
-            }
-            if (!S_ISDIR(attributes.st_mode)) {
-                control.countFound(1);
-                listFile(nativePath);
-                continue;
-            }
-            if (!request.options.searchSubfolders()) {
-                continue;
-            }
-            listFolder(nativePath);
-        }
+        Listing listing(request, control, sink, writer, handling);
+        listing.run();
         outcome.rows = writer.rows();
-        if (cancelled) {
+        if (listing.cancelled()) {
             outcome.kind = ListingOutcome::Kind::Cancelled;
         } else {
             outcome.kind = outcome.rows == 0 ? ListingOutcome::Kind::NothingFound

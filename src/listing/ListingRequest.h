@@ -1,5 +1,7 @@
 #pragma once
 
+#include "listing/RowTexts.h"
+
 #include <array>
 #include <functional>
 #include <string>
@@ -8,9 +10,13 @@
 
 namespace quiverel {
 
-// The columns a listing fills: element k is true when column k + 1 of a row is written (file
-// name, folder, size, version, time stamp, full path, extension).
-using ColumnFlags = std::array<bool, 7>;
+// The columns a listing fills: element k is true when cell k of a row is written (see cell).
+using ColumnFlags = std::array<bool, cell::count>;
+inline constexpr ColumnFlags allColumns = [] {
+    ColumnFlags all{};
+    all.fill(true);
+    return all;
+}();
 
 // The options a listing reads again while it runs: the window may change them whenever the
 // listing lets its events through, and the change applies from then on.

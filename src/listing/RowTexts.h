@@ -10,11 +10,8 @@
 
 namespace quiverel {
 
-// The texts of one listed file, cell k for column k + 1 of its row: file name, folder (with its
-// separator), size ("###,###,##0KB"), version, time stamp ("yyyy/mm/dd hh:mm"), full path and
-// extension. The texts stay valid until the listing goes on.
-using RowTexts = std::array<std::string_view, 7>;
-
+// The texts of one listed file, one cell each: file name, folder (with its separator), size
+// ("###,###,##0KB"), version, time stamp ("yyyy/mm/dd hh:mm"), full path and extension.
 namespace cell {
 inline constexpr std::size_t fileName = 0;
 inline constexpr std::size_t folder = 1;
@@ -23,7 +20,25 @@ inline constexpr std::size_t version = 3;
 inline constexpr std::size_t stamp = 4;
 inline constexpr std::size_t fullPath = 5;
 inline constexpr std::size_t extension = 6;
+inline constexpr std::size_t count = 7;
 } // namespace cell
+
+// The columns of a listed row, in the order the grid and the lister show them: the running
+// number, then one column per cell. Every table about the columns has listedColumn::count rows in
+// this order and is tied to it by a static_assert, so a new column is found wherever one is
+// missing.
+namespace listedColumn {
+inline constexpr std::size_t number = 0;
+inline constexpr std::size_t count = cell::count + 1;
+// The column that shows cell k.
+constexpr std::size_t ofCell(std::size_t k) {
+    return k + 1;
+}
+} // namespace listedColumn
+
+// The texts of one listed file, cell k (above) for listedColumn::ofCell(k). The texts stay valid
+// until the listing goes on.
+using RowTexts = std::array<std::string_view, cell::count>;
 
 // What a row's texts say of a file, typed, for a front end that writes the facts themselves. The
 // texts stay valid as long as the row's.

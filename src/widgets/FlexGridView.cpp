@@ -102,6 +102,18 @@ FlexGridView::FlexGridView(GridModel& grid, QWidget* parent)
     // Tab leaves the grid for the window's next control.
     setTabKeyNavigation(false);
 
+    setUpHeaders();
+    m_corner->installEventFilter(this);
+    followGrid();
+    routeHeaderPresses();
+
+    m_redraw = grid.Redraw();
+    applyColumnFormats();
+    updateRepaintState();
+    showGridSelection();
+}
+
+void FlexGridView::setUpHeaders() {
     const int rowHeight = fontMetrics().height() + rowPadding;
     m_numberHeader->setMinimumSectionSize(1);
     m_numberHeader->setDefaultSectionSize(rowHeight);
@@ -112,9 +124,9 @@ FlexGridView::FlexGridView(GridModel& grid, QWidget* parent)
     m_numberHeader->setHighlightSections(false);
     // Clicking a number selects its row, as the view's own header would.
     m_numberHeader->setSectionsClickable(true);
+}
 
-    m_corner->installEventFilter(this);
-
+void FlexGridView::followGrid() {
     connect(m_adapter, &FlexGridAdapter::selectionChanged, this, &FlexGridView::showGridSelection);
     connect(m_adapter, &FlexGridAdapter::columnFormatChanged, this,
             &FlexGridView::applyColumnFormat);
@@ -128,6 +140,9 @@ FlexGridView::FlexGridView(GridModel& grid, QWidget* parent)
             &FlexGridView::showGridSelection);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &FlexGridView::showGridSelection);
+}
+
+void FlexGridView::routeHeaderPresses() {
     // A press on a heading or a number selects through the grid, not through the view.
     for (QHeaderView* header : {horizontalHeader(), static_cast<QHeaderView*>(m_numberHeader)}) {
         disconnect(header, &QHeaderView::sectionPressed, this, nullptr);
@@ -145,11 +160,6 @@ FlexGridView::FlexGridView(GridModel& grid, QWidget* parent)
             [this](int section) { pressNumber(section, true); });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int section, int, int newSize) { takeUserColumnWidth(section + 1, newSize); });
-
-    m_redraw = grid.Redraw();
-    applyColumnFormats();
-    updateRepaintState();
-    showGridSelection();
 }
 
 GridModel& FlexGridView::grid() const {

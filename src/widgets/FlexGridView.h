@@ -49,6 +49,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // The steps of the constructor: the headings' and numbers' sizes and clicks, the signals that
+    // keep the view showing the grid, the presses on headings and numbers.
+    void setUpHeaders();
+    void followGrid();
+    void routeHeaderPresses();
+
     void showGridSelection();
     // Makes the block (row, col)-(rowSel, colSel), kept among the data cells, the grid's
     // selection.

@@ -30,15 +30,15 @@ private:
 // The grid below the heading row as the listing's sink: row after row through DataSet_Row.
 class GridRows : public RowSink {
 public:
-    GridRows(GridModel& grid, const ColumnFlags& flgCheck) : m_grid(grid), m_flgCheck(flgCheck) {}
+    GridRows(GridModel& grid, const ColumnFlags& columns) : m_grid(grid), m_columns(columns) {}
 
     void begin() override { m_grid.setRows(1); }
-    void addRow(const RowTexts& row) override { DataSet_Row(m_grid, m_lNum++, row, m_flgCheck); }
+    void addRow(const RowTexts& row) override { DataSet_Row(m_grid, m_nextRow++, row, m_columns); }
 
 private:
     GridModel& m_grid;
-    const ColumnFlags& m_flgCheck;
-    std::int32_t m_lNum = 1;
+    const ColumnFlags& m_columns;
+    std::int32_t m_nextRow = 1;
 };
 
 // Orders all data rows by file name and writes their running numbers. Events get through
@@ -55,7 +55,7 @@ void sortAndNumber(GridModel& grid, EventPacer& pacer) {
 }
 
 ListingRequest requestOf(const FileTable& fileTable, const Options& options,
-                         const std::string& sTrim, bool flgOmoji, const ColumnFlags& flgCheck) {
+                         const std::string& trim, bool upperCase, const ColumnFlags& columns) {
     ListingRequest request;
     if (!fileTable.empty()) {
         request.entries.assign(fileTable.begin() + 1, fileTable.end());
@@ -64,11 +64,11 @@ ListingRequest requestOf(const FileTable& fileTable, const Options& options,
     request.options.searchSubfolders = [&options] {
         return options.OptFolder == 1;
     };
-    request.options.trim = [&sTrim] {
-        return std::string_view(sTrim);
+    request.options.trim = [&trim] {
+        return std::string_view(trim);
     };
-    request.upperCase = flgOmoji;
-    request.columns = flgCheck;
+    request.upperCase = upperCase;
+    request.columns = columns;
     return request;
 }
 

@@ -27,7 +27,7 @@ CopyCommand::CopyCommand(GridModel& grid, MessageBox& messageBox, Clipboard& cli
     : m_grid(grid), m_messageBox(messageBox), m_clipboard(clipboard), m_mousePointer(mousePointer) {
 }
 
-void CopyCommand::mnuEditCopy_Click() {
+void CopyCommand::copySelection() {
     m_grid.setRedraw(false);
     const CellRect rect = normalisedSelection(m_grid);
 

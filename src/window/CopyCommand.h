@@ -17,7 +17,7 @@ public:
     // Copies the grid's selection, or refuses when it touches the heading row or the "No."
     // column. Afterwards the current cell is the block's top-left corner and the selection
     // reaches to its bottom-right corner, whichever way the user dragged.
-    void mnuEditCopy_Click();
+    void copySelection();
 
     // Puts the text of the grid's selection on the clipboard; false when the clipboard could
     // not take it. The selection must lie among the file rows and data columns.

@@ -6,18 +6,18 @@
 #include "platform/MessageBox.h"
 #include "platform/MousePointer.h"
 #include "settings/StoredOptions.h"
-#include "settings/WindowPlacement.h"
 #include "widgets/FlexGridView.h"
 #include "widgets/KeyCodeAnalyze.h"
 #include "widgets/KeyCodes.h"
 #include "widgets/PlaceControl.h"
 #include "widgets/Twips.h"
 #include "window/DataSet_RowMidashi.h"
-#include "window/DesktopFit.h"
 #include "window/DropPaths.h"
+#include "window/GridColumns.h"
 #include "window/LayoutStep.h"
 #include "window/MainStatusBar.h"
 #include "window/MainToolBar.h"
+#include "window/OuterPlacement.h"
 #include "window/ProcessingWindow.h"
 #include "window/Resources.h"
 #include "window/texts.h"
@@ -31,8 +31,6 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QScreen>
-#include <QStyle>
 #include <QToolBar>
 
 #include <algorithm>
@@ -43,24 +41,9 @@
 namespace quiverel {
 namespace {
 
-// Left and width of Check_Siji(0) to Check_Siji(6) and of Check_Omoji, in twips.
-struct CheckBoxPlace {
-    int left;
-    int width;
-};
-constexpr std::array<CheckBoxPlace, 7> checkSijiPlaces = {{
-    {120, 975},
-    {1080, 975},
-    {1920, 975},
-    {2640, 975},
-    {3360, 1215},
-    {4560, 1455},
-    {6120, 855},
-}};
+// Check_Omoji sits after the column check boxes (window/GridColumns.h).
 constexpr CheckBoxPlace checkOmojiPlace = {7440, 1455};
 constexpr int checkBoxHeight = 255;
-// Check_Siji(0) to Check_Siji(4) start checked, the others unchecked.
-constexpr std::size_t checkedAtStart = 5;
 
 QString qText(const char* text) {
     return QString::fromUtf8(text);
@@ -80,25 +63,6 @@ bool acceptWithoutMoving(QDropEvent& event) {
     return false;
 }
 
-// A placement value in twips for a pixel value: while the window still has the pixels the
-// stored placement gave it, the stored twips themselves, so a placement survives a run exactly.
-float placementTwips(int pixels, int restoredPixels, float restoredTwips, double dpi) {
-    return pixels == restoredPixels ? restoredTwips
-                                    : static_cast<float>(pixelsToTwips(pixels, dpi));
-}
-
-WindowPlacement placementOf(const QRect& outer, const QRect& restored,
-                            const WindowPlacement& restoredPlacement, const QWidget& window) {
-    const double dpiX = window.logicalDpiX();
-    const double dpiY = window.logicalDpiY();
-    return {
-        placementTwips(outer.x(), restored.x(), restoredPlacement.left, dpiX),
-        placementTwips(outer.y(), restored.y(), restoredPlacement.top, dpiY),
-        placementTwips(outer.width(), restored.width(), restoredPlacement.width, dpiX),
-        placementTwips(outer.height(), restored.height(), restoredPlacement.height, dpiY),
-    };
-}
-
 // Room for the title bar with its buttons and for the menu bar.
 constexpr double minimumWidthTwips = 2040;
 constexpr double minimumHeightTwips = 1200;
@@ -106,21 +70,6 @@ constexpr double minimumHeightTwips = 1200;
 // Pixels enough for twips: rounded up, so that what the twips hold fits whole.
 int pixelsHolding(double twips, double dpi) {
     return static_cast<int>(std::ceil(twips / pixelsToTwips(1, dpi)));
-}
-
-DesktopFit desktopFit(const QWidget& window, QSize minimumSize) {
-    DesktopFit desktop;
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        desktop.availableAreas.insert(screen == primary ? 0 : desktop.availableAreas.size(),
-                                      screen->availableGeometry());
-    }
-    desktop.minimumSize = minimumSize;
-    const WindowPlacement defaults;
-    desktop.defaultTopLeft = twipsPoint(window, defaults.left, defaults.top);
-    desktop.titleBarHeight =
-        std::max(1, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window));
-    return desktop;
 }
 
 } // namespace
@@ -165,8 +114,8 @@ void frmMain::buildControls() {
     };
     for (std::size_t k = 0; k < Check_Siji.size(); ++k) {
         const std::string name = "Check_Siji(" + std::to_string(k) + ")";
-        Check_Siji[k] =
-            placeCheckBox(name.c_str(), mainTexts::checkSijiCaptions[k], checkSijiPlaces[k]);
+        const GridColumn& column = checkSijiColumn(k);
+        Check_Siji[k] = placeCheckBox(name.c_str(), column.checkBoxCaption, column.checkBox);
     }
     Check_Omoji = placeCheckBox("Check_Omoji", mainTexts::checkOmoji, checkOmojiPlace);
 
@@ -202,7 +151,7 @@ void frmMain::Form_Load() {
     // The folder search reads the file system itself: there are no list controls to hide.
     MSFlexGrid1->allowDropsAndColumnResizing();
     for (std::size_t k = 0; k < Check_Siji.size(); ++k) {
-        Check_Siji[k]->setChecked(k < checkedAtStart);
+        Check_Siji[k]->setChecked(checkSijiColumn(k).checkedAtStart);
     }
     Check_Omoji->setChecked(true);
     Form_GetSetting();
@@ -342,13 +291,13 @@ void frmMain::fitToolBar() {
 
 void frmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    settleOuterSize();
+    m_placement.settleOuterSize();
     Form_Resize();
 }
 
 void frmMain::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    settleOuterSize();
+    m_placement.settleOuterSize();
 }
 
 void frmMain::changeEvent(QEvent* event) {
@@ -405,51 +354,12 @@ void frmMain::Form_Resize() {
     Check_Omoji->move(Check_Omoji->x(), checkBoxTop);
 }
 
-QMargins frmMain::frameMarginsNow() const {
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-            frame.bottom() - inner.bottom()};
-}
-
-void frmMain::setOuterGeometry(const QRect& outer) {
-    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-    const QMargins frame = frameMarginsNow();
-    move(outer.topLeft());
-    resize(std::max(1, outer.width() - frame.left() - frame.right()),
-           std::max(1, outer.height() - frame.top() - frame.bottom()));
-    // Before the window is first shown its frame is not known yet.
-    m_outerSizeToSettle = frame.isNull() ? outer.size() : QSize();
-}
-
-void frmMain::settleOuterSize() {
-    const QMargins frame = frameMarginsNow();
-    if (m_outerSizeToSettle.isEmpty() || frame.isNull()) {
-        return;
-    }
-    const QSize outer = std::exchange(m_outerSizeToSettle, QSize());
-    resize(std::max(1, outer.width() - frame.left() - frame.right()),
-           std::max(1, outer.height() - frame.top() - frame.bottom()));
-}
-
 void frmMain::Form_GetSetting() {
-    const WindowPlacement stored = readPlacement(m_setup.settings);
-    const QRect storedGeometry =
-        twipsRect(*this, stored.left, stored.top, stored.width, stored.height);
-    // A stored placement never opens a window larger than the desktop, too small to use or out
-    // of reach; what it keeps of the stored values is stored back exactly.
-    m_restoredGeometry = desktopFit(*this, smallestUsableSize()).fit(storedGeometry);
-    m_restoredPlacement = placementOf(m_restoredGeometry, storedGeometry, stored, *this);
-    setOuterGeometry(m_restoredGeometry);
+    m_placement.restore(m_setup.settings, smallestUsableSize());
 }
 
 void frmMain::Form_SaveSetting() {
-    if (isMinimized()) {
-        return;
-    }
-    // A store that cannot be written loses only the placement, never anything in memory.
-    writePlacement(m_setup.settings,
-                   placementOf(frameGeometry(), m_restoredGeometry, m_restoredPlacement, *this));
+    m_placement.save(m_setup.settings);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -493,7 +403,7 @@ void frmMain::mnuEditCopy_Click() {
     if (m_batch.isRunning()) {
         return;
     }
-    m_copy.mnuEditCopy_Click();
+    m_copy.copySelection();
 }
 
 void frmMain::toggleBar(QWidget& bar, QAction& entry) {

@@ -1,14 +1,15 @@
 #pragma once
 
 #include "grid/GridModel.h"
+#include "listing/RowTexts.h"
 #include "settings/Options.h"
-#include "settings/WindowPlacement.h"
 #include "window/BatchListing.h"
 #include "window/BatchPump.h"
 #include "window/CopyCommand.h"
 #include "window/FileTable.h"
 #include "window/MainMenu.h"
 #include "window/MessageGate.h"
+#include "window/OuterPlacement.h"
 
 #include <QMainWindow>
 
@@ -106,9 +107,6 @@ private:
     ColumnFlags readCheckSiji() const;
     void toggleBar(QWidget& bar, QAction& entry);
     bool takeDragEvent(QEvent& event);
-    void setOuterGeometry(const QRect& outer);
-    void settleOuterSize();
-    QMargins frameMarginsNow() const;
     // What the layout step reads of the window now.
     LayoutInput layoutInput() const;
     // The smallest outer size a stored placement opens with, in pixels.
@@ -123,7 +121,7 @@ private:
 
     QWidget* m_client = nullptr;
     QToolBar* tbToolBar = nullptr;
-    std::array<QCheckBox*, 7> Check_Siji{};
+    std::array<QCheckBox*, cell::count> Check_Siji{};
     QCheckBox* Check_Omoji = nullptr;
     FlexGridView* MSFlexGrid1 = nullptr;
     MainStatusBar* sbStatusBar = nullptr;
@@ -140,11 +138,8 @@ private:
     // The window was closed while a batch ran: it closes once the batch has ended and the
     // handler that ran the batch has returned.
     bool m_closeAfterBatch = false;
-    // The stored outer size, applied again once the window frame is known.
-    QSize m_outerSizeToSettle;
-    // The placement read at load and the outer geometry in pixels it gave the window.
-    WindowPlacement m_restoredPlacement;
-    QRect m_restoredGeometry;
+    // The outer placement read at load, and written back as the window moves and resizes.
+    OuterPlacement m_placement{*this};
 };
 
 } // namespace quiverel

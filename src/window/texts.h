@@ -2,6 +2,8 @@
 
 // Every text the main window and its processing window show, exactly as the user sees them.
 
+#include <array>
+
 namespace quiverel::mainTexts {
 
 inline constexpr const char* caption = "Brindlewick Quiverel2000";
@@ -24,9 +26,15 @@ inline constexpr const char* toolTipPrint = "印刷";
 inline constexpr const char* toolTipCopy = "ｺﾋﾟｰ";
 
 // Captions of Check_Siji(0) to Check_Siji(6).
-inline constexpr const char* checkSijiCaptions[7] = {
-    "ﾌｧｲﾙ名", "ﾊﾟｽ名", "ｻｲｽﾞ", "Ver.", "ﾀｲﾑｽﾀﾝﾌﾟ", "ﾌﾙﾊﾟｽﾌｧｲﾙ名", "拡張子",
-};
+inline constexpr auto checkSijiCaptions = std::to_array<const char*>({
+    "ﾌｧｲﾙ名",
+    "ﾊﾟｽ名",
+    "ｻｲｽﾞ",
+    "Ver.",
+    "ﾀｲﾑｽﾀﾝﾌﾟ",
+    "ﾌﾙﾊﾟｽﾌｧｲﾙ名",
+    "拡張子",
+});
 inline constexpr const char* checkOmoji = "大文字にする";
 
 // The list grid's name for assistive technology; the drop prompt describes it.

@@ -18,7 +18,7 @@ TEST(ListerArguments, DefaultsSuitScripts) {
     ASSERT_EQ(command.action, Action::List);
     const ListerSettings& settings = command.settings;
     EXPECT_EQ(settings.pattern, "*.*");
-    EXPECT_EQ(settings.optFolder, 1);
+    EXPECT_TRUE(settings.searchSubfolders);
     EXPECT_EQ(settings.trim, "");
     EXPECT_FALSE(settings.upperCase);
     EXPECT_EQ(settings.columns, (ColumnFlags{true, true, true, true, true, true, true}));
@@ -43,7 +43,7 @@ TEST(ListerArguments, ShortAndLongOptionsSetTheSameThings) {
         ASSERT_EQ(command.action, Action::List) << command.problem;
         const ListerSettings& settings = command.settings;
         EXPECT_EQ(settings.pattern, "*.txt;*.dll");
-        EXPECT_EQ(settings.optFolder, 0);
+        EXPECT_FALSE(settings.searchSubfolders);
         EXPECT_EQ(settings.trim, "/home/");
         EXPECT_FALSE(settings.upperCase);
         EXPECT_EQ(settings.columns, (ColumnFlags{true, false, false, false, false, false, true}));
@@ -71,7 +71,7 @@ TEST(ListerArguments, InventoryOptionsInEitherSpelling) {
 TEST(ListerArguments, PathsKeepTheirOrderAndEmptyOnes) {
     const ListerCommand command = parse({"b", "", "-H", "a", "--", "-n", ""});
     ASSERT_EQ(command.action, Action::List);
-    EXPECT_EQ(command.settings.optFolder, 1);
+    EXPECT_TRUE(command.settings.searchSubfolders);
     EXPECT_EQ(command.settings.paths, (std::vector<std::string>{"b", "", "a", "-n", ""}));
 }
 
@@ -136,7 +136,7 @@ TEST(ListerArguments, ParsesEachCallAfresh) {
     EXPECT_EQ(parse({"-y", "a"}).action, Action::Usage);
     const ListerCommand command = parse({"-n", "b"});
     ASSERT_EQ(command.action, Action::List);
-    EXPECT_EQ(command.settings.optFolder, 0);
+    EXPECT_FALSE(command.settings.searchSubfolders);
     EXPECT_EQ(command.settings.paths, std::vector<std::string>{"b"});
 }
 

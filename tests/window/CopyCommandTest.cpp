@@ -149,7 +149,7 @@ private slots:
             redrawWhileShown = grid.Redraw();
         };
 
-        CopyCommand(grid, messageBox, clipboard, pointer).mnuEditCopy_Click();
+        CopyCommand(grid, messageBox, clipboard, pointer).copySelection();
 
         QCOMPARE(QString::fromStdString(clipboard.text), text);
         QCOMPARE(clipboard.clears, 1);
@@ -183,7 +183,7 @@ private slots:
             }
         }
         select({1, 1, rows, 5});
-        CopyCommand(grid, messageBox, clipboard, pointer).mnuEditCopy_Click();
+        CopyCommand(grid, messageBox, clipboard, pointer).copySelection();
         QVERIFY(clipboard.text == expected);
     }
 
@@ -212,7 +212,7 @@ private slots:
             redrawWhileShown = grid.Redraw();
         };
 
-        CopyCommand(grid, messageBox, clipboard, pointer).mnuEditCopy_Click();
+        CopyCommand(grid, messageBox, clipboard, pointer).copySelection();
 
         QCOMPARE(messageBox.shown,
                  (std::vector<ShownMessage>{{"ｺﾋﾟｰ範囲が選択されていません。", "Quiverel"}}));
@@ -229,7 +229,7 @@ private slots:
         select({3, 4, 1, 2});
         clipboard.failSet = true;
 
-        CopyCommand(grid, messageBox, clipboard, pointer).mnuEditCopy_Click();
+        CopyCommand(grid, messageBox, clipboard, pointer).copySelection();
 
         QCOMPARE(messageBox.shown, (std::vector<ShownMessage>{{copyTexts::failed, "Quiverel"}}));
         QCOMPARE(pointer.shapes, (std::vector<Shape>{Shape::Busy, Shape::Default}));
@@ -240,7 +240,7 @@ private slots:
 
         // The next copy, with the clipboard free again, works as usual.
         clipboard.failSet = false;
-        CopyCommand(grid, messageBox, clipboard, pointer).mnuEditCopy_Click();
+        CopyCommand(grid, messageBox, clipboard, pointer).copySelection();
         QCOMPARE(clipboard.text, std::string("r1c2\tr1c3\tr1c4\r\nr2c2\tr2c3\tr2c4\r\n"
                                              "r3c2\tr3c3\tr3c4\r\n"));
         QCOMPARE(messageBox.shown.size(), std::size_t(2));

@@ -87,6 +87,23 @@ std::size_t fileRecordSize(const RowTexts& row, const RowFacts& facts, std::size
            textSize(facts.digest);
 }
 
+// Writes a file's record, fileRecordSize bytes: the full path after the shared bytes kept for
+// its folder, the row's other texts, the length of its file name and its facts.
+void writeFileRecord(char* out, const RowTexts& row, const RowFacts& facts, std::size_t kept) {
+    out = varint::write(out, kept);
+    out = writeText(out, row[cell::fullPath].substr(kept));
+    out = writeText(out, row[cell::size]);
+    out = writeText(out, row[cell::stamp]);
+    out = writeText(out, row[cell::version]);
+    out = writeText(out, row[cell::extension]);
+    out = varint::write(out, row[cell::fileName].size());
+    out = varint::write(out, static_cast<std::uint64_t>(facts.sizeBytes));
+    out = writeOptional(out, facts.modified);
+    out = writeOptional(out, facts.version);
+    out = writeText(out, facts.nativePath);
+    writeText(out, facts.digest);
+}
+
 } // namespace
 
 unsigned AnalysisPipeline::defaultThreads() {
@@ -256,19 +273,8 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
             rowFactsOf(facts, nativeIsDisplay ? std::string_view() : nativePath, digest);
 
         const std::size_t kept = row[cell::fullPath].starts_with(shared) ? shared.size() : 0;
-        char* out = analyser.files.room(fileRecordSize(row, rowFacts, kept));
-        out = varint::write(out, kept);
-        out = writeText(out, row[cell::fullPath].substr(kept));
-        out = writeText(out, row[cell::size]);
-        out = writeText(out, row[cell::stamp]);
-        out = writeText(out, row[cell::version]);
-        out = writeText(out, row[cell::extension]);
-        out = varint::write(out, row[cell::fileName].size());
-        out = varint::write(out, static_cast<std::uint64_t>(rowFacts.sizeBytes));
-        out = writeOptional(out, rowFacts.modified);
-        out = writeOptional(out, rowFacts.version);
-        out = writeText(out, rowFacts.nativePath);
-        writeText(out, rowFacts.digest);
+        writeFileRecord(analyser.files.room(fileRecordSize(row, rowFacts, kept)), row, rowFacts,
+                        kept);
         if ((i + 1) % publishEvery == 0) {
             analyser.files.publish();
         }
