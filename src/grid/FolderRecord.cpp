@@ -1,7 +1,7 @@
 #include "grid/FolderRecord.h"
 
+#include "kit/Varint.h"
 #include "listing/PathText.h"
-#include "listing/detail/Varint.h"
 
 #include <bit>
 #include <cstring>

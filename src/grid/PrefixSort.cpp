@@ -1,7 +1,7 @@
 #include "grid/PrefixSort.h"
 
+#include "kit/AsideThread.h"
 #include "listing/PathText.h"
-#include "listing/detail/AsideThread.h"
 
 #include <algorithm>
 #include <chrono>

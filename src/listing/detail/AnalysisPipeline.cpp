@@ -1,5 +1,6 @@
 #include "listing/detail/AnalysisPipeline.h"
 
+#include "kit/Varint.h"
 #include "listing/FactTexts.h"
 #include "listing/FileFacts.h"
 #include "listing/PathText.h"
@@ -7,7 +8,6 @@
 #include "listing/detail/FileSystem.h"
 #include "listing/detail/FolderPath.h"
 #include "listing/detail/NameList.h"
-#include "listing/detail/Varint.h"
 #include "platform/posix/Descriptor.h"
 
 #include <algorithm>
