@@ -1,5 +1,5 @@
 # The two ways a test folder registers its tests, one call per framework in its CMakeLists.txt:
-# GoogleTest for code without widgets, Qt Test for widgets. Both find the test support under
+# GoogleTest for code without Qt, Qt Test for code on Qt. Both find the test support under
 # tests/ (#include "support/TempTree.h"), the fixtures' folder as the definition
 # QUIVEREL_TEST_DATA, and build with the project's warnings.
 include(GoogleTest)
