@@ -243,12 +243,12 @@ ColumnFlags frmMain::readCheckSiji() const {
     return flgCheck;
 }
 
-bool frmMain::MSFlexGrid1_OLEDragDrop(const QMimeData& data) {
+bool frmMain::MSFlexGrid1_OLEDragDrop(const QMimeData& dropped) {
     // Nothing may interleave with a running batch, nor start once the window is closing.
     if (m_batch.isRunning() || m_closeAfterBatch) {
         return false;
     }
-    const std::optional<FileTable> fileTable = fileTableFromDrop(data);
+    const std::optional<FileTable> fileTable = fileTableFromDrop(dropped);
     if (!fileTable) {
         return false;
     }

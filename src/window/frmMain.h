@@ -89,7 +89,7 @@ private:
     void tbToolBar_ButtonClick(const QString& key);
     // Lists a drop of files and folders; false (nothing changed) for a drop without files
     // or while a batch runs.
-    bool MSFlexGrid1_OLEDragDrop(const QMimeData& data);
+    bool MSFlexGrid1_OLEDragDrop(const QMimeData& dropped);
     void MSFlexGrid1_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
 
     void buildControls();
