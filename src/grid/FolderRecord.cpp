@@ -1,8 +1,8 @@
 #include "grid/FolderRecord.h"
 
 #include "grid/PackedCells.h"
+#include "kit/Varint.h"
 #include "listing/PathText.h"
-#include "listing/detail/Varint.h"
 
 #include <algorithm>
 #include <cstring>

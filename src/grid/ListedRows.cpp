@@ -1,9 +1,9 @@
 #include "grid/ListedRows.h"
 
 #include "grid/PrefixSort.h"
+#include "kit/Varint.h"
 #include "listing/LetterCase.h"
 #include "listing/PathText.h"
-#include "listing/detail/Varint.h"
 
 #include <algorithm>
 #include <charconv>

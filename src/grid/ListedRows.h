@@ -1,8 +1,8 @@
 #pragma once
 
 #include "grid/RowRecord.h"
+#include "kit/ChunkArena.h"
 #include "listing/RowTexts.h"
-#include "listing/detail/ChunkArena.h"
 
 #include <array>
 #include <cstddef>

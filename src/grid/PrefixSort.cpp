@@ -1,8 +1,8 @@
 #include "grid/PrefixSort.h"
 
+#include "kit/AsideThread.h"
 #include "listing/LetterCase.h"
 #include "listing/PathText.h"
-#include "listing/detail/AsideThread.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,6 +1,6 @@
 #include "grid/RowRecord.h"
 
-#include "listing/detail/Varint.h"
+#include "kit/Varint.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "grid/FolderRecord.h"
-#include "listing/detail/ChunkArena.h"
+#include "kit/ChunkArena.h"
 
 #include <array>
 #include <cstddef>

@@ -1,7 +1,7 @@
 #include "window/ClipboardText.h"
 
 #include "grid/GridModel.h"
-#include "platform/posix/HugePages.h"
+#include "kit/HugePages.h"
 
 #include <algorithm>
 

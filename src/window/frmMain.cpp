@@ -193,13 +193,13 @@ ColumnFlags frmMain::readCheckSiji() const {
     return flgCheck;
 }
 
-bool frmMain::MSFlexGrid1_OLEDragDrop(const QMimeData& data) {
-    return listDroppedFiles(fileTableFromDrop(data));
+bool frmMain::MSFlexGrid1_OLEDragDrop(const QMimeData& dropped) {
+    return listDroppedFiles(fileTableFromDrop(dropped));
 }
 
 void frmMain::MSFlexGrid1_Paste() {
-    if (const QMimeData* data = QGuiApplication::clipboard()->mimeData()) {
-        listDroppedFiles(fileTableFromClipboard(*data));
+    if (const QMimeData* copied = QGuiApplication::clipboard()->mimeData()) {
+        listDroppedFiles(fileTableFromClipboard(*copied));
     }
 }
 

@@ -93,7 +93,7 @@ private:
     void tbToolBar_ButtonClick(const QString& key);
     // Lists a drop of files and folders; false (nothing changed) for a drop without files
     // or while a batch runs.
-    bool MSFlexGrid1_OLEDragDrop(const QMimeData& data);
+    bool MSFlexGrid1_OLEDragDrop(const QMimeData& dropped);
     // Lists the files a file manager put on the clipboard, as a drop of them would; any other
     // clipboard content changes nothing.
     void MSFlexGrid1_Paste();

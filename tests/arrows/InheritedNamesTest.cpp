@@ -112,9 +112,9 @@ TEST(InheritedNamesTest, OnlyIdentifiersOfTheInheritedKindAreFound) {
 }
 
 TEST(InheritedNamesTest, TheCoreTheGridTheListerAndThePlatformUsePlainNames) {
-    const std::filesystem::path src = QUIVEREL_SOURCE_DIR;
+    const std::filesystem::path src = std::filesystem::path(QUIVEREL_SOURCE_DIR) / "src";
     int files = 0;
-    for (const char* folder : {"listing", "grid", "cli", "platform"}) {
+    for (const char* folder : {"listing", "grid", "cli", "platform", "kit"}) {
         for (const auto& entry : std::filesystem::recursive_directory_iterator(src / folder)) {
             const std::string extension = entry.path().extension().string();
             if (!entry.is_regular_file() || (extension != ".h" && extension != ".cpp")) {

@@ -229,8 +229,8 @@ TEST_F(ListerEndToEnd, PathsFromAListAndTheCommandLineMakeOneListingPastWhatCann
         const Outcome outcome = runLister(c.args, {}, {}, testing::dropPrivileges);
         ASSERT_NE(outcome.status, testing::childCannotRun) << "privileges cannot be dropped";
         std::vector<std::string> rows;
-        std::istringstream lines(outcome.out);
-        for (std::string line; std::getline(lines, line);) {
+        std::istringstream output(outcome.out);
+        for (std::string line; std::getline(output, line);) {
             rows.push_back(line);
         }
         ASSERT_EQ(rows.size(), c.rows);

@@ -71,8 +71,8 @@ TEST(RecordQueueTest, FailureOrAbandonEndsTheReadersWait) {
     write(abandoned, "left behind");
     abandoned.publish();
     std::thread reader([&] {
-        std::string_view taken;
-        while (abandoned.take(taken)) {
+        std::string_view left;
+        while (abandoned.take(left)) {
         }
     });
     abandoned.abandon();

@@ -2,12 +2,11 @@
 
 // Texts of the program in forms Qt Test compares and prints.
 
-#include "window/FileTable.h"
-
 #include <QString>
 #include <QStringList>
 
 #include <string>
+#include <vector>
 
 namespace quiverel::testing {
 
@@ -21,7 +20,8 @@ inline QString bytes(const std::string& path) {
     return QString::fromLatin1(path.data(), static_cast<qsizetype>(path.size()));
 }
 
-inline QStringList bytes(const FileTable& table) {
+// Paths each as bytes(), in order.
+inline QStringList bytes(const std::vector<std::string>& table) {
     QStringList list;
     for (const std::string& entry : table) {
         list << bytes(entry);

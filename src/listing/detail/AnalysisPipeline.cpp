@@ -1,6 +1,7 @@
 #include "listing/detail/AnalysisPipeline.h"
 #include "listing/LetterCase.h"
 
+#include "kit/Varint.h"
 #include "listing/FactTexts.h"
 #include "listing/FileFacts.h"
 #include "listing/PathText.h"
@@ -8,7 +9,6 @@
 #include "listing/detail/FileSystem.h"
 #include "listing/detail/FolderPath.h"
 #include "listing/detail/NameList.h"
-#include "listing/detail/Varint.h"
 #include "platform/posix/Descriptor.h"
 
 #include <algorithm>

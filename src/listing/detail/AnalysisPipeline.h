@@ -1,8 +1,8 @@
 #pragma once
 
+#include "kit/AsideThread.h"
 #include "listing/ListingRequest.h"
 #include "listing/RowTexts.h"
-#include "listing/detail/AsideThread.h"
 #include "listing/detail/RecordQueue.h"
 
 #include <memory>

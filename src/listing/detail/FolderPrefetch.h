@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listing/detail/AsideThread.h"
+#include "kit/AsideThread.h"
 
 #include <condition_variable>
 #include <cstddef>

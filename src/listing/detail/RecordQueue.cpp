@@ -1,6 +1,6 @@
 #include "listing/detail/RecordQueue.h"
 
-#include "listing/detail/Varint.h"
+#include "kit/Varint.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "listing/detail/MappedBlock.h"
+#include "kit/MappedBlock.h"
 
-#include "platform/posix/HugePages.h"
+#include "kit/HugePages.h"
 
 #include <new>
 #include <sys/mman.h>

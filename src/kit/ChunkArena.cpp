@@ -1,4 +1,4 @@
-#include "listing/detail/ChunkArena.h"
+#include "kit/ChunkArena.h"
 
 namespace quiverel {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listing/detail/MappedBlock.h"
+#include "kit/MappedBlock.h"
 
 #include <cstddef>
 #include <vector>

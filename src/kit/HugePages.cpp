@@ -1,4 +1,4 @@
-#include "platform/posix/HugePages.h"
+#include "kit/HugePages.h"
 
 #include <cstdint>
 #include <sys/mman.h>

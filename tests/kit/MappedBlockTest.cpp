@@ -1,5 +1,5 @@
-#include "listing/detail/MappedBlock.h"
-#include "platform/posix/HugePages.h"
+#include "kit/MappedBlock.h"
+#include "kit/HugePages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,60 @@
+# The two ways a test folder registers its tests, one call per framework in its CMakeLists.txt:
+# GoogleTest for code without Qt, Qt Test for code on Qt. Both find the test support under
+# tests/ (#include "support/TempTree.h"), the fixtures' folder as the definition
+# QUIVEREL_TEST_DATA, and build with the project's warnings.
+include(GoogleTest)
+
+# Each NAME=program: the program built before the test, its path the test's definition NAME.
+function(quiverel_test_runs target)
+    foreach(run IN LISTS ARGN)
+        string(REPLACE "=" ";" name_and_program ${run})
+        list(GET name_and_program 0 name)
+        list(GET name_and_program 1 program)
+        target_compile_definitions(${target} PRIVATE ${name}="$<TARGET_FILE:${program}>")
+        add_dependencies(${target} ${program})
+    endforeach()
+endfunction()
+
+# quiverel_add_gtests(TARGET SOURCES... LINK_LIBRARIES libraries... [RUNS NAME=program...]
+#                     [WHOLE] [TIMEOUT seconds])
+# The folder's GoogleTest sources in one executable, each test case a ctest test of its own.
+# RUNS: programs the tests start, built first; each path reaches the tests as the definition
+# NAME (RUNS QUIVEREL_LISTER=quiverel2000-list). WHOLE: the executable is one ctest test
+# (suites that share a costly set-up made once per run).
+function(quiverel_add_gtests target)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "WHOLE" "TIMEOUT" "LINK_LIBRARIES;RUNS")
+    add_executable(${target} ${arg_UNPARSED_ARGUMENTS})
+    target_include_directories(${target} PRIVATE ${QUIVEREL_TESTS_DIR})
+    target_link_libraries(${target} PRIVATE ${arg_LINK_LIBRARIES} quiverel_warnings
+        GTest::gtest_main)
+    target_compile_definitions(${target} PRIVATE QUIVEREL_TEST_DATA="${QUIVEREL_TEST_DATA}")
+    quiverel_test_runs(${target} ${arg_RUNS})
+    if(arg_WHOLE)
+        add_test(NAME ${target} COMMAND ${target})
+        if(arg_TIMEOUT)
+            set_tests_properties(${target} PROPERTIES TIMEOUT ${arg_TIMEOUT})
+        endif()
+    else()
+        gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60)
+    endif()
+endfunction()
+
+# quiverel_add_qtests(SOURCES... LINK_LIBRARIES libraries... [RUNS NAME=program...])
+# Each Qt Test source one executable named after the file and one ctest test, run offscreen.
+function(quiverel_add_qtests)
+    cmake_parse_arguments(PARSE_ARGV 0 arg "" "" "LINK_LIBRARIES;RUNS")
+    foreach(source IN LISTS arg_UNPARSED_ARGUMENTS)
+        get_filename_component(test_name ${source} NAME_WE)
+        add_executable(${test_name} ${source})
+        set_target_properties(${test_name} PROPERTIES AUTOMOC ON)
+        target_include_directories(${test_name} PRIVATE ${QUIVEREL_TESTS_DIR})
+        target_link_libraries(${test_name} PRIVATE ${arg_LINK_LIBRARIES} Qt6::Test
+            quiverel_warnings)
+        target_compile_definitions(${test_name} PRIVATE
+            QUIVEREL_TEST_DATA="${QUIVEREL_TEST_DATA}")
+        quiverel_test_runs(${test_name} ${arg_RUNS})
+        add_test(NAME ${test_name} COMMAND ${test_name})
+        set_tests_properties(${test_name} PROPERTIES
+            ENVIRONMENT QT_QPA_PLATFORM=offscreen TIMEOUT 120)
+    endforeach()
+endfunction()
