@@ -21,4 +21,14 @@ Options readOptions(SettingsStore& store) {
     return options;
 }
 
+bool saveOptions(SettingsStore& store, const Options& options) {
+    const auto write = [&store](const char* key, const std::string& value) {
+        return store.write(settingsKeys::application, settingsKeys::section, key, value);
+    };
+    bool saved = write(settingsKeys::OptFolder.name, std::to_string(options.OptFolder));
+    saved = write(settingsKeys::OptFindFiles.name, options.OptFindFiles) && saved;
+    saved = write(settingsKeys::OptTrim.name, options.OptTrim) && saved;
+    return saved;
+}
+
 } // namespace quiverel

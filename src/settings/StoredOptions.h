@@ -11,4 +11,8 @@ class SettingsStore;
 // for OptFolder, whose empty or non-numeric text also gives the default 1.
 Options readOptions(SettingsStore& store);
 
+// Writes the three options in the same order, OptFolder as decimal text. Every key is written
+// even when an earlier one failed; false when any of them could not be written.
+bool saveOptions(SettingsStore& store, const Options& options);
+
 } // namespace quiverel

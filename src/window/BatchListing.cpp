@@ -90,29 +90,23 @@ BatchResult BatchListing::DataSet_AllRow(GridModel& ctlMSFlexGrid1, const FileTa
 
     const ColumnFlags flgCheck = m_readCheckSiji();
     GridRows rows(ctlMSFlexGrid1, flgCheck);
-    const ListingOutcome outcome =
+    result.listing =
         listFiles(requestOf(fileTable, m_options, sTrim, flgOmoji, flgCheck), m_control, rows);
-    result.rowsWritten = outcome.rows;
-    result.passedOver = outcome.passedOver;
-    result.firstPassedOver = outcome.firstPassedOver;
-    if (outcome.kind == ListingOutcome::Kind::Failed) {
+    if (result.listing.kind == ListingOutcome::Kind::Failed) {
         result.outcome = BatchResult::Outcome::Failed;
-        result.failedPath = outcome.failedPath;
-        result.reason = outcome.reason;
         m_messageBox.show(texts::badTarget, program::title);
         return result;
     }
     // A cancel from here on cuts nothing short: the rows written are sorted and numbered.
-    result.cancelled = outcome.kind == ListingOutcome::Kind::Cancelled;
     try {
         sortAndNumber(ctlMSFlexGrid1, m_control.pacer());
     } catch (const std::exception& failure) {
         result.outcome = BatchResult::Outcome::Failed;
-        result.reason = failureReason(failure);
+        result.listing.reason = failureReason(failure);
         m_messageBox.show(texts::badTarget, program::title);
         return result;
     }
-    if (outcome.rows == 0) {
+    if (result.listing.rows == 0) {
         m_messageBox.show(texts::noFilesFound, program::title);
         result.outcome = BatchResult::Outcome::NothingFound;
     } else {

@@ -6,10 +6,8 @@
 #include "window/FileTable.h"
 
 #include <atomic>
-#include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace quiverel {
 
@@ -18,7 +16,7 @@ class GridModel;
 class MessageBox;
 struct Options;
 
-// How a batch ended.
+// How a batch ended: the window's verdict, and the listing's own outcome behind it.
 struct BatchResult {
     enum class Outcome {
         Listed,       // rows were written, sorted and numbered
@@ -27,15 +25,10 @@ struct BatchResult {
         Refused,      // another batch was running; nothing changed
     };
     Outcome outcome = Outcome::NothingFound;
-    std::int32_t rowsWritten = 0;
-    bool cancelled = false; // the cancel flag ended the batch early (rows sorted and numbered)
-    std::string failedPath; // for Failed: the display text of the path concerned, if any
-    std::string reason;     // for Failed: the system's reason, or "out of memory"
-    // Files passed over because their time stamps could not be read, and the display texts of
-    // the first few of them, in the order they were met.
-    long long passedOver = 0;
-    std::vector<std::string> firstPassedOver;
-    static constexpr std::size_t passedOverNamed = ListingOutcome::passedOverNamed;
+    // Rows written, whether the cancel flag ended the listing early (its rows are still sorted
+    // and numbered), the failure's path and reason, the files passed over. When sorting the
+    // rows fails, its reason is put here and the outcome is Failed.
+    ListingOutcome listing;
 };
 
 // The batch listing: from the paths of a FileTable to sorted, numbered grid rows. Drives the

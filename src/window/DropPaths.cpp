@@ -1,7 +1,10 @@
 #include "window/DropPaths.h"
 
+#include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
+
+#include <utility>
 
 namespace quiverel {
 namespace {
@@ -52,6 +55,20 @@ QList<QUrl> gnomeCopiedFiles(const QByteArray& text) {
 
 const QString gnomeCopiedFilesType = QStringLiteral("x-special/gnome-copied-files");
 
+// Accepts a drop as a copy (or a link): the source must never take it for a move and delete
+// the dropped files.
+bool acceptWithoutMoving(QDropEvent& event) {
+    for (const Qt::DropAction action : {Qt::CopyAction, Qt::LinkAction}) {
+        if (event.possibleActions().testFlag(action)) {
+            event.setDropAction(action);
+            event.accept();
+            return true;
+        }
+    }
+    event.ignore();
+    return false;
+}
+
 } // namespace
 
 std::optional<FileTable> fileTableFromDrop(const QMimeData& data) {
@@ -69,6 +86,42 @@ std::optional<FileTable> fileTableFromClipboard(const QMimeData& data) {
         return fileTableFromUrls(gnomeCopiedFiles(data.data(gnomeCopiedFilesType)));
     }
     return std::nullopt;
+}
+
+DropTarget::DropTarget(BusyTest isBusy, DropHandler listDrop)
+    : m_isBusy(std::move(isBusy)), m_listDrop(std::move(listDrop)) {}
+
+bool DropTarget::takeDragEvent(QEvent& event) {
+    switch (event.type()) {
+    case QEvent::DragEnter: {
+        auto& drag = static_cast<QDragEnterEvent&>(event);
+        m_dragAcceptable = !m_isBusy() && fileTableFromDrop(*drag.mimeData());
+        if (!m_dragAcceptable || !acceptWithoutMoving(drag)) {
+            drag.ignore();
+        }
+        return true;
+    }
+    case QEvent::DragMove: {
+        auto& drag = static_cast<QDragMoveEvent&>(event);
+        if (!m_dragAcceptable || m_isBusy() || !acceptWithoutMoving(drag)) {
+            drag.ignore();
+        }
+        return true;
+    }
+    case QEvent::Drop: {
+        auto& drop = static_cast<QDropEvent&>(event);
+        m_dragAcceptable = false;
+        if (!drop.possibleActions().testAnyFlags(Qt::CopyAction | Qt::LinkAction) ||
+            !m_listDrop(*drop.mimeData())) {
+            drop.ignore();
+            return true;
+        }
+        acceptWithoutMoving(drop);
+        return true;
+    }
+    default:
+        return false;
+    }
 }
 
 } // namespace quiverel

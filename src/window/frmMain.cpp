@@ -12,7 +12,6 @@
 #include "widgets/PlaceControl.h"
 #include "widgets/Twips.h"
 #include "window/DataSet_RowMidashi.h"
-#include "window/DropPaths.h"
 #include "window/GridColumns.h"
 #include "window/LayoutStep.h"
 #include "window/MainStatusBar.h"
@@ -26,7 +25,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDropEvent>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -47,20 +45,6 @@ constexpr int checkBoxHeight = 255;
 
 QString qText(const char* text) {
     return QString::fromUtf8(text);
-}
-
-// Accepts a drop as a copy (or a link): the source must never take it for a move and delete
-// the dropped files.
-bool acceptWithoutMoving(QDropEvent& event) {
-    for (const Qt::DropAction action : {Qt::CopyAction, Qt::LinkAction}) {
-        if (event.possibleActions().testFlag(action)) {
-            event.setDropAction(action);
-            event.accept();
-            return true;
-        }
-    }
-    event.ignore();
-    return false;
 }
 
 // Room for the title bar with its buttons and for the menu bar.
@@ -230,44 +214,11 @@ void frmMain::MSFlexGrid1_KeyDown(std::int16_t KeyCode, std::int16_t Shift) {
     }
 }
 
-bool frmMain::takeDragEvent(QEvent& event) {
-    switch (event.type()) {
-    case QEvent::DragEnter: {
-        auto& drag = static_cast<QDragEnterEvent&>(event);
-        m_dragAcceptable = !m_batch.isRunning() && fileTableFromDrop(*drag.mimeData());
-        if (!m_dragAcceptable || !acceptWithoutMoving(drag)) {
-            drag.ignore();
-        }
-        return true;
-    }
-    case QEvent::DragMove: {
-        auto& drag = static_cast<QDragMoveEvent&>(event);
-        if (!m_dragAcceptable || m_batch.isRunning() || !acceptWithoutMoving(drag)) {
-            drag.ignore();
-        }
-        return true;
-    }
-    case QEvent::Drop: {
-        auto& drop = static_cast<QDropEvent&>(event);
-        m_dragAcceptable = false;
-        if (!drop.possibleActions().testAnyFlags(Qt::CopyAction | Qt::LinkAction) ||
-            !MSFlexGrid1_OLEDragDrop(*drop.mimeData())) {
-            drop.ignore();
-            return true;
-        }
-        acceptWithoutMoving(drop);
-        return true;
-    }
-    default:
-        return false;
-    }
-}
-
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_client && event->type() == QEvent::Resize) {
         fitToolBar();
     } else if (watched == MSFlexGrid1 || watched == MSFlexGrid1->viewport()) {
-        if (takeDragEvent(*event)) {
+        if (m_dropTarget.takeDragEvent(*event)) {
             return true;
         }
         if (watched == MSFlexGrid1 && event->type() == QEvent::KeyPress) {

@@ -6,6 +6,7 @@
 #include "window/BatchListing.h"
 #include "window/BatchPump.h"
 #include "window/CopyCommand.h"
+#include "window/DropPaths.h"
 #include "window/FileTable.h"
 #include "window/MainMenu.h"
 #include "window/MessageGate.h"
@@ -106,7 +107,6 @@ private:
     void listFileTable(const FileTable& fileTable);
     ColumnFlags readCheckSiji() const;
     void toggleBar(QWidget& bar, QAction& entry);
-    bool takeDragEvent(QEvent& event);
     // What the layout step reads of the window now.
     LayoutInput layoutInput() const;
     // The smallest outer size a stored placement opens with, in pixels.
@@ -133,8 +133,10 @@ private:
     MessageGate m_batchMessages{m_setup.messageBox};
     BatchListing m_batch;
 
-    // Whether the drag now over the grid carries files the grid can take.
-    bool m_dragAcceptable = false;
+    DropTarget m_dropTarget{[this] { return m_batch.isRunning(); },
+                            [this](const QMimeData& dropped) {
+                                return MSFlexGrid1_OLEDragDrop(dropped);
+                            }};
     // The window was closed while a batch ran: it closes once the batch has ended and the
     // handler that ran the batch has returned.
     bool m_closeAfterBatch = false;

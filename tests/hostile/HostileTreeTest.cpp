@@ -282,7 +282,7 @@ TEST_F(HostileTreeTest, EveryEntryHasItsStatedOutcome) {
         const BatchResult result = run(expected.dropped, expected.upper);
         EXPECT_EQ(result.outcome, expected.outcome);
         expectRows(rows(), expected.rows);
-        EXPECT_EQ(result.rowsWritten, static_cast<std::int32_t>(expected.rows.size()));
+        EXPECT_EQ(result.listing.rows, static_cast<std::int32_t>(expected.rows.size()));
         EXPECT_EQ(numbers(), expected.outcome == Outcome::Listed
                                  ? runningNumbers(expected.rows.size())
                                  : std::vector<std::string>(expected.rows.size()));
@@ -292,8 +292,8 @@ TEST_F(HostileTreeTest, EveryEntryHasItsStatedOutcome) {
         }
         EXPECT_EQ(messages.shown, shown);
         EXPECT_EQ(batch.filesFound(), expected.found);
-        EXPECT_EQ(result.failedPath, expected.failedPath);
-        EXPECT_EQ(result.reason, expected.reason);
+        EXPECT_EQ(result.listing.failedPath, expected.failedPath);
+        EXPECT_EQ(result.listing.reason, expected.reason);
     }
 }
 
@@ -353,7 +353,7 @@ TEST_F(HostileTreeTest, UnreadableFolderEndsTheBatchAndKeepsEarlierRows) {
             messages.shown != std::vector<ShownMessage>{{texts::badTarget, program::title}}) {
             return 4;
         }
-        if (result.failedPath != locked || result.reason != std::strerror(EACCES)) {
+        if (result.listing.failedPath != locked || result.listing.reason != std::strerror(EACCES)) {
             return 5;
         }
         return rows() == written && numbers() == std::vector<std::string>(2) ? 0 : 6;

@@ -11,7 +11,6 @@
 //       exit code is the number of writes that reported a failure (at most 100).
 
 #include "settings/Options.h"
-#include "settings/OptionsStore.h"
 #include "settings/QtSettingsStore.h"
 #include "settings/StoredNumber.h"
 #include "settings/StoredOptions.h"

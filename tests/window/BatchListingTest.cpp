@@ -2,6 +2,7 @@
 
 #include "grid/GridModel.h"
 #include "grid/GridObserver.h"
+#include "listing/ListingOutcome.h"
 #include "listing/ListingTexts.h"
 #include "settings/Options.h"
 #include "support/ChildProcess.h"
@@ -105,7 +106,7 @@ TEST_F(BatchListingTest, EmptyResultsShowTheNoFilesMessage) {
         messages.shown.clear();
         const BatchResult result = run(c.entries);
         EXPECT_EQ(result.outcome, Outcome::NothingFound);
-        EXPECT_EQ(result.rowsWritten, 0);
+        EXPECT_EQ(result.listing.rows, 0);
         EXPECT_EQ(grid.Rows(), 1);
         EXPECT_EQ(messages.shown, std::vector<ShownMessage>{noFiles});
     }
@@ -120,7 +121,7 @@ TEST_F(BatchListingTest, PatternFiltersFoldersButNeverDroppedFiles) {
     const BatchResult result = run({tree.path("dir"), dropped});
 
     EXPECT_EQ(result.outcome, Outcome::Listed);
-    EXPECT_EQ(result.rowsWritten, 2);
+    EXPECT_EQ(result.listing.rows, 2);
     EXPECT_EQ(column(1), (std::vector<std::string>{"dropped.bin", "keep.txt"}));
     EXPECT_EQ(column(0), numbers(2));
     EXPECT_TRUE(messages.shown.empty());
@@ -178,9 +179,9 @@ TEST_F(BatchListingTest, FailurePartWayKeepsEarlierRowsUnsortedAndUnnumbered) {
         const BatchResult result = run({zed, ant, c.bad, tree.path("never")});
 
         EXPECT_EQ(result.outcome, Outcome::Failed);
-        EXPECT_EQ(result.rowsWritten, 2);
-        EXPECT_EQ(result.failedPath, c.bad);
-        EXPECT_FALSE(result.reason.empty());
+        EXPECT_EQ(result.listing.rows, 2);
+        EXPECT_EQ(result.listing.failedPath, c.bad);
+        EXPECT_FALSE(result.listing.reason.empty());
         EXPECT_EQ(column(1), (std::vector<std::string>{"z.txt", "a.txt"}));
         EXPECT_EQ(column(0), (std::vector<std::string>{"", ""}));
         EXPECT_EQ(messages.shown, std::vector<ShownMessage>{badTarget});
@@ -202,8 +203,8 @@ TEST_F(BatchListingTest, FolderGoneDuringTheSearchEndsTheBatchWithoutAnyOfItsRow
     const BatchResult result = run({zed, tree.path("dir")});
 
     EXPECT_EQ(result.outcome, Outcome::Failed);
-    EXPECT_EQ(result.failedPath, tree.path("dir/b"));
-    EXPECT_EQ(result.rowsWritten, 1);
+    EXPECT_EQ(result.listing.failedPath, tree.path("dir/b"));
+    EXPECT_EQ(result.listing.rows, 1);
     EXPECT_EQ(column(1), std::vector<std::string>{"z.txt"});
     EXPECT_EQ(column(0), std::vector<std::string>{""});
     EXPECT_EQ(messages.shown, std::vector<ShownMessage>{badTarget});
@@ -211,8 +212,8 @@ TEST_F(BatchListingTest, FolderGoneDuringTheSearchEndsTheBatchWithoutAnyOfItsRow
 
 TEST_F(BatchListingTest, FailureNamesThePathAsGivenWithTheSystemReason) {
     const BatchResult result = run({tree.path("missing")}, true);
-    EXPECT_EQ(result.failedPath, tree.path("missing"));
-    EXPECT_EQ(result.reason, std::strerror(ENOENT));
+    EXPECT_EQ(result.listing.failedPath, tree.path("missing"));
+    EXPECT_EQ(result.listing.reason, std::strerror(ENOENT));
 }
 
 TEST_F(BatchListingTest, ShortOfDescriptorsOrMemoryEndsTheBatchWithTheReason) {
@@ -253,10 +254,10 @@ TEST_F(BatchListingTest, ShortOfDescriptorsOrMemoryEndsTheBatchWithTheReason) {
                 return testing::childCannotRun;
             }
             const BatchResult result = run(c.dropped);
-            if (result.outcome != Outcome::Failed || result.failedPath != c.failedPath) {
+            if (result.outcome != Outcome::Failed || result.listing.failedPath != c.failedPath) {
                 return 4;
             }
-            if (result.reason != c.reason) {
+            if (result.listing.reason != c.reason) {
                 return 5;
             }
             return column(1) == std::vector<std::string>{"a.txt"} &&
@@ -330,7 +331,7 @@ TEST_F(BatchListingTest, CheckBoxesAreSampledOnceWhileOptFolderIsReadAtEachFolde
     const BatchResult result = run({tree.path("first"), tree.path("second")});
 
     EXPECT_EQ(checkBoxReads, 1);
-    EXPECT_EQ(result.rowsWritten, 2);
+    EXPECT_EQ(result.listing.rows, 2);
     EXPECT_EQ(column(1), (std::vector<std::string>{"a.txt", "b.txt"}));
     EXPECT_EQ(column(7), (std::vector<std::string>{"TXT", "TXT"}));
 }
@@ -365,16 +366,16 @@ TEST_F(BatchListingTest, CancelStopsTheSearchAndStillSortsAndNumbers) {
     const BatchResult result = run({zed, ant, tree.path("big"), last});
 
     EXPECT_EQ(pump.calls, 2);
-    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(result.listing.kind, ListingOutcome::Kind::Cancelled);
     EXPECT_EQ(result.outcome, Outcome::Listed);
-    EXPECT_EQ(result.rowsWritten, 2);
+    EXPECT_EQ(result.listing.rows, 2);
     EXPECT_EQ(column(1), (std::vector<std::string>{"a.txt", "z.txt"}));
     EXPECT_EQ(column(0), numbers(2));
     EXPECT_TRUE(messages.shown.empty());
 
     pump.onPump = nullptr;
     const BatchResult next = run({last});
-    EXPECT_FALSE(next.cancelled);
+    EXPECT_NE(next.listing.kind, ListingOutcome::Kind::Cancelled);
     EXPECT_EQ(column(1), std::vector<std::string>{"last.txt"});
 }
 
@@ -414,9 +415,9 @@ TEST_F(BatchListingTest, CancelWhileRowsAreWrittenKeepsThoseWrittenSortedAndNumb
     const BatchResult result = run({tree.path("big")});
 
     grid.setObserver(nullptr);
-    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(result.listing.kind, ListingOutcome::Kind::Cancelled);
     EXPECT_EQ(result.outcome, Outcome::Listed);
-    EXPECT_EQ(result.rowsWritten, 10);
+    EXPECT_EQ(result.listing.rows, 10);
     // The first ten files of big/one in name order, now sorted by name.
     EXPECT_EQ(column(1),
               (std::vector<std::string>{"0.txt", "1.txt", "10.txt", "100.txt", "101.txt", "102.txt",

@@ -4,6 +4,7 @@
 
 #include "grid/GridModel.h"
 #include "listing/EventPacer.h"
+#include "listing/ListingOutcome.h"
 #include "settings/Options.h"
 #include "support/FakePlatform.h"
 #include "support/TempTree.h"
@@ -94,7 +95,7 @@ TEST_F(LongLoopYieldTest, WithoutTimePassingAFolderWithoutSubFoldersGivesNoYield
     const BatchResult result = run({tree.path("big")});
 
     EXPECT_EQ(pump.calls, 0);
-    EXPECT_EQ(result.rowsWritten, fileCount);
+    EXPECT_EQ(result.listing.rows, fileCount);
 }
 
 TEST_F(LongLoopYieldTest, CancelWhileAHugeFolderIsReadStopsTheSearchAtOnce) {
@@ -106,8 +107,8 @@ TEST_F(LongLoopYieldTest, CancelWhileAHugeFolderIsReadStopsTheSearchAtOnce) {
     const BatchResult result = run({tree.path("big")});
 
     EXPECT_EQ(pump.calls, 1);
-    EXPECT_TRUE(result.cancelled);
-    EXPECT_EQ(result.rowsWritten, 0);
+    EXPECT_EQ(result.listing.kind, ListingOutcome::Kind::Cancelled);
+    EXPECT_EQ(result.listing.rows, 0);
     EXPECT_EQ(grid.Rows(), 1);
 }
 
@@ -122,13 +123,13 @@ TEST_F(LongLoopYieldTest, CancelWhileALargeFolderIsWrittenKeepsTheRowsWrittenSor
 
     const BatchResult result = run({tree.path("big")});
 
-    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(result.listing.kind, ListingOutcome::Kind::Cancelled);
     EXPECT_EQ(result.outcome, BatchResult::Outcome::Listed);
-    EXPECT_EQ(result.rowsWritten, rowsAtCancel);
-    ASSERT_GT(result.rowsWritten, 0);
-    ASSERT_LT(result.rowsWritten, fileCount);
-    EXPECT_EQ(column(1), firstNames(result.rowsWritten));
-    EXPECT_EQ(column(0), numbers(result.rowsWritten));
+    EXPECT_EQ(result.listing.rows, rowsAtCancel);
+    ASSERT_GT(result.listing.rows, 0);
+    ASSERT_LT(result.listing.rows, fileCount);
+    EXPECT_EQ(column(1), firstNames(result.listing.rows));
+    EXPECT_EQ(column(0), numbers(result.listing.rows));
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -145,8 +146,8 @@ TEST_F(LongLoopYieldTest, CancelBetweenManyDroppedFilesEndsTheirLoop) {
 
     // Cancelled before the file on which the clock was first looked at.
     const int written = EventPacer::stepsPerLook - 1;
-    EXPECT_TRUE(result.cancelled);
-    EXPECT_EQ(result.rowsWritten, written);
+    EXPECT_EQ(result.listing.kind, ListingOutcome::Kind::Cancelled);
+    EXPECT_EQ(result.listing.rows, written);
     std::vector<std::string> expected;
     for (int i = fileCount - written; i < fileCount; ++i) {
         expected.push_back(fileName(i));
@@ -176,8 +177,8 @@ TEST_F(LongLoopYieldTest, EventsGetThroughWhileTheRowsAreSortedAndNumbered) {
     EXPECT_GE(yieldsWhileSorting, 1);
     EXPECT_GE(yieldsWhileNumbering, 1);
     // Every row had been written: the cancel cut nothing short.
-    EXPECT_FALSE(result.cancelled);
-    EXPECT_EQ(result.rowsWritten, fileCount);
+    EXPECT_NE(result.listing.kind, ListingOutcome::Kind::Cancelled);
+    EXPECT_EQ(result.listing.rows, fileCount);
     EXPECT_EQ(column(1), firstNames(fileCount));
     EXPECT_EQ(column(0), numbers(fileCount));
 }

@@ -4,7 +4,7 @@
 #include "generated/ProgramInfo.h"
 #include "platform/MessageBox.h"
 #include "settings/Options.h"
-#include "settings/OptionsStore.h"
+#include "settings/StoredOptions.h"
 #include "widgets/EnterPressesButton.h"
 #include "widgets/FixedDialog.h"
 #include "widgets/KeyCodeAnalyze.h"
