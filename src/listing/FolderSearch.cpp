@@ -1,6 +1,7 @@
 #include "listing/FolderSearch.h"
 
 #include "listing/ListingControl.h"
+#include "listing/detail/FileSystem.h"
 #include "listing/detail/FolderPath.h"
 #include "listing/detail/FolderPrefetch.h"
 #include "listing/detail/FolderReader.h"
@@ -65,12 +66,6 @@ constexpr auto slowRead = std::chrono::milliseconds(2);
 constexpr std::size_t diskReadsToReadAhead = 32;
 constexpr std::size_t readsInStretch = 256;
 
-// Blocks this thread has read from the disk so far.
-long blocksRead() {
-    rusage usage{};
-    return ::getrusage(RUSAGE_THREAD, &usage) == 0 ? usage.ru_inblock : 0;
-}
-
 // Reads folders through the reader. Once enough reads turn out to have waited for the disk (not
 // merely for the processor), the sub-folders of every folder read from then on are read ahead on
 // other threads.
@@ -96,14 +91,14 @@ private:
             m_diskReads = 0;
         }
         if (slow) {
-            const long blocks = blocksRead();
+            const long blocks = fs::blocksReadByThisThread();
             m_diskReads += blocks > m_blocksRead ? 1 : 0;
             m_blocksRead = blocks;
         }
         m_readingAhead = m_diskReads >= diskReadsToReadAhead;
     }
 
-    long m_blocksRead = blocksRead();
+    long m_blocksRead = fs::blocksReadByThisThread();
     std::size_t m_reads = 0;
     std::size_t m_diskReads = 0; // within the stretch of reads going on
     bool m_readingAhead = false;

@@ -9,6 +9,7 @@
 #include "listing/detail/FileSystem.h"
 #include "listing/detail/FolderPath.h"
 #include "listing/detail/NameList.h"
+#include "listing/detail/VersionReadAhead.h"
 #include "platform/posix/Descriptor.h"
 
 #include <algorithm>
@@ -102,6 +103,16 @@ void writeFileRecord(char* out, const RowTexts& row, const RowFacts& facts, std:
     out = writeOptional(out, facts.version);
     out = writeText(out, facts.nativePath);
     writeText(out, facts.digest);
+}
+
+// The executables of a folder's names (each followed by a NUL) have their first pages asked
+// for before the files are analysed one by one.
+void askForVersionPages(const fs::Descriptor& folder, const char* names, std::uint64_t count) {
+    for (std::uint64_t i = 0; i < count; ++i) {
+        std::string_view name;
+        names = readText(names, name) + 1;
+        readAheadVersion(folder, name.data(), name);
+    }
 }
 
 } // namespace
@@ -250,6 +261,10 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
         upperCase(shared);
     }
     writeText(analyser.files.room(textSize(shared)), shared);
+    if (analyser.foldersFromMemory < quietFolders) {
+        askForVersionPages(folderFd, in, count);
+    }
+    const long blocksBefore = fs::blocksReadByThisThread();
     std::string nativePath;
     std::string fullPath;
     std::string digest;
@@ -278,6 +293,11 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
         if ((i + 1) % publishEvery == 0) {
             analyser.files.publish();
         }
+    }
+    if (fs::blocksReadByThisThread() > blocksBefore) {
+        analyser.foldersFromMemory = 0;
+    } else if (analyser.foldersFromMemory < quietFolders) {
+        ++analyser.foldersFromMemory;
     }
     analyser.files.room(0);
     analyser.files.publish();

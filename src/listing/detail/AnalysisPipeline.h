@@ -5,6 +5,7 @@
 #include "listing/RowTexts.h"
 #include "listing/detail/RecordQueue.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +49,9 @@ public:
     }
 
 private:
+    // Folders in a row read from memory after which a tree is taken to be at hand.
+    static constexpr std::uint32_t quietFolders = 64;
+
     // An analysing thread, with the folders handed to it and the files it has analysed; each
     // folder's files come after a record of the folder's text and are followed by an empty one.
     struct Analyser {
@@ -55,6 +59,10 @@ private:
         RecordQueue files;
         std::unique_ptr<AsideThread> thread;
         bool onCallingThread = false; // no thread could be started for it
+        // Folders in a row whose files came from memory, not from the disk. Until a long
+        // stretch has, the executables of each folder have their first pages asked for before
+        // its files are analysed.
+        std::uint32_t foldersFromMemory = quietFolders;
     };
 
     void run(Analyser& analyser);

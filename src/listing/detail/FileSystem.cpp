@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace quiverel::fs {
@@ -81,6 +82,11 @@ Descriptor FileRef::open(int flags) const {
 
 std::string errorText(int error) {
     return std::strerror(error);
+}
+
+long blocksReadByThisThread() {
+    rusage usage{};
+    return ::getrusage(RUSAGE_THREAD, &usage) == 0 ? usage.ru_inblock : 0;
 }
 
 } // namespace quiverel::fs

@@ -47,4 +47,8 @@ private:
 // The system's text for an errno value.
 std::string errorText(int error);
 
+// Blocks the calling thread has read from the disk so far: it grows only while what the thread
+// reads is not at hand in memory.
+long blocksReadByThisThread();
+
 } // namespace quiverel::fs
