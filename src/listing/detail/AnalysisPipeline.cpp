@@ -239,6 +239,14 @@ bool AnalysisPipeline::analyseOrFail(Analyser& analyser, std::string_view job) {
     }
 }
 
+void AnalysisPipeline::noteWhereFilesCameFrom(Analyser& analyser, long blocksBefore) {
+    if (fs::blocksReadByThisThread() > blocksBefore) {
+        analyser.foldersFromMemory = 0;
+    } else if (analyser.foldersFromMemory < quietFolders) {
+        ++analyser.foldersFromMemory;
+    }
+}
+
 void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
     std::string_view folder;
     const char* in = readText(job.data(), folder);
@@ -294,11 +302,7 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
             analyser.files.publish();
         }
     }
-    if (fs::blocksReadByThisThread() > blocksBefore) {
-        analyser.foldersFromMemory = 0;
-    } else if (analyser.foldersFromMemory < quietFolders) {
-        ++analyser.foldersFromMemory;
-    }
+    noteWhereFilesCameFrom(analyser, blocksBefore);
     analyser.files.room(0);
     analyser.files.publish();
 }

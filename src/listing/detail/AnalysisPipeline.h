@@ -70,6 +70,9 @@ private:
     // failed: the failure then follows the files analysed before it, and nothing more comes.
     bool analyseOrFail(Analyser& analyser, std::string_view job);
     void analyseFolder(Analyser& analyser, std::string_view job);
+    // Counts the folders in a row whose files came from memory: blocksBefore is what the
+    // thread had read from the disk before the folder's files.
+    static void noteWhereFilesCameFrom(Analyser& analyser, long blocksBefore);
 
     const bool m_upperCase;
     const ContentDigest m_contentDigest;
