@@ -1,6 +1,6 @@
 #include "listing/FileFacts.h"
-#include "listing/LetterCase.h"
 
+#include "listing/LetterCase.h"
 #include "listing/PathText.h"
 #include "listing/detail/FileSystem.h"
 #include "listing/detail/ListingFailure.h"
@@ -18,7 +18,7 @@ void takeExtension(std::string_view fileName, std::string& extension) {
     }
 }
 
-bool carriesVersion(const std::string& extension) {
+bool isVersionExtension(const std::string& extension) {
     return extension == "EXE" || extension == "OCX" || extension == "DLL";
 }
 
@@ -39,6 +39,12 @@ std::optional<VersionNumbers> versionOf(const fs::FileRef& file, const struct st
 }
 
 } // namespace
+
+bool carriesVersion(std::string_view fileName) {
+    std::string extension;
+    takeExtension(fileName, extension);
+    return isVersionExtension(extension);
+}
 
 void analyseFile(const fs::FileRef& file, std::string_view displayPath, bool upperCase,
                  FileFacts& facts) {
@@ -64,7 +70,7 @@ void analyseFile(const fs::FileRef& file, std::string_view displayPath, bool upp
 
     facts.extension.clear();
     takeExtension(facts.fileName(), facts.extension);
-    facts.carriesVersion = carriesVersion(facts.extension);
+    facts.carriesVersion = isVersionExtension(facts.extension);
     facts.version.reset();
     if (facts.carriesVersion && statusRead) {
         facts.version = versionOf(file, status, facts.displayPath);

@@ -35,6 +35,10 @@ struct FileFacts {
     std::string_view fileName() const { return std::string_view(displayPath).substr(nameStart); }
 };
 
+// Whether a file of this name has a version to read: its extension is EXE, OCX or DLL, letter
+// case ignored.
+bool carriesVersion(std::string_view fileName);
+
 // Finds out the facts of a file, given by path or by its name inside an open folder, whose
 // full path has the display text displayPath (upper-cased here when upperCase is set). Every
 // query uses the file itself, never the display text. Each fact stands by itself: one that

@@ -13,6 +13,9 @@ namespace quiverel {
 // afterwards makes the reads past its new end fail.
 class FileByteSource final : public ByteSource {
 public:
+    // The bytes read at once: a file's first window holds its headers.
+    static constexpr std::size_t windowBytes = 16384;
+
     FileByteSource(int fd, std::uint64_t size);
 
     std::uint64_t size() const override;
@@ -24,7 +27,7 @@ private:
 
     int m_fd;
     std::uint64_t m_size;
-    mutable std::array<std::uint8_t, 16384> m_window;
+    mutable std::array<std::uint8_t, windowBytes> m_window;
     mutable std::uint64_t m_windowStart = 0;
     mutable std::size_t m_windowSize = 0; // the bytes the window holds; none yet
 };
