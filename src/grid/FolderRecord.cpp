@@ -2,6 +2,7 @@
 
 #include "grid/PackedCells.h"
 #include "kit/Varint.h"
+#include "listing/FactTexts.h"
 #include "listing/PathText.h"
 
 #include <algorithm>
@@ -119,11 +120,11 @@ std::string_view shapedText(const ShapedCell& cell, std::uint64_t number, std::s
         return {&cell.letter, 1};
     case CellForm::Stamp:
         composed.clear();
-        appendStamp(static_cast<std::uint32_t>(number), composed);
+        appendPackedStamp(static_cast<std::uint32_t>(number), composed);
         return composed;
     case CellForm::Kilobytes:
         composed.clear();
-        appendKilobytes(number, composed);
+        appendKilobytes(composed, number);
         return composed;
     }
     return {};

@@ -1,6 +1,6 @@
 #include "grid/PackedCells.h"
 
-#include <array>
+#include "listing/FactTexts.h"
 
 namespace quiverel {
 namespace {
@@ -19,15 +19,6 @@ std::uint32_t digitsAt(std::string_view text, std::size_t from, std::size_t coun
         value = value * 10 + static_cast<std::uint32_t>(text[i] - '0');
     }
     return value;
-}
-
-void appendDigits(std::uint32_t value, std::size_t count, std::string& out) {
-    std::array<char, 4> digits{};
-    for (std::size_t i = count; i-- > 0;) {
-        digits[i] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    }
-    out.append(digits.data(), count);
 }
 
 bool isDigit(char c) {
@@ -57,7 +48,7 @@ std::optional<std::uint32_t> packedStamp(std::string_view text) {
     return ((((year - firstYear) * 12 + month - 1) * 31 + day - 1) * 24 + hour) * 60 + minute;
 }
 
-void appendStamp(std::uint32_t packed, std::string& out) {
+void appendPackedStamp(std::uint32_t packed, std::string& out) {
     const std::uint32_t minute = packed % 60;
     packed /= 60;
     const std::uint32_t hour = packed % 24;
@@ -66,15 +57,8 @@ void appendStamp(std::uint32_t packed, std::string& out) {
     packed /= 31;
     const std::uint32_t month = packed % 12 + 1;
     const std::uint32_t year = packed / 12 + firstYear;
-    appendDigits(year, 4, out);
-    out.push_back('/');
-    appendDigits(month, 2, out);
-    out.push_back('/');
-    appendDigits(day, 2, out);
-    out.push_back(' ');
-    appendDigits(hour, 2, out);
-    out.push_back(':');
-    appendDigits(minute, 2, out);
+    appendStampFields(out, static_cast<int>(year), static_cast<int>(month), static_cast<int>(day),
+                      static_cast<int>(hour), static_cast<int>(minute));
 }
 
 std::optional<std::uint64_t> packedKilobytes(std::string_view text) {
@@ -95,25 +79,11 @@ std::optional<std::uint64_t> packedKilobytes(std::string_view text) {
     }
     // Only the text the number is written as again has this form.
     std::string again;
-    appendKilobytes(value, again);
+    appendKilobytes(again, value);
     if (again != text) {
         return std::nullopt;
     }
     return value;
-}
-
-void appendKilobytes(std::uint64_t kilobytes, std::string& out) {
-    std::array<char, longestKilobytes> text{};
-    std::size_t at = text.size();
-    for (int digit = 0; digit == 0 || kilobytes != 0; ++digit) {
-        if (digit > 0 && digit % 3 == 0) {
-            text[--at] = ',';
-        }
-        text[--at] = static_cast<char>('0' + kilobytes % 10);
-        kilobytes /= 10;
-    }
-    out.append(text.data() + at, text.size() - at);
-    out.append(kilobytesUnit);
 }
 
 } // namespace quiverel

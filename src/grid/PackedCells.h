@@ -12,11 +12,11 @@ namespace quiverel {
 
 // A time stamp "yyyy/mm/dd hh:mm" of a real month, day, hour and minute, years 1600 to 9616.
 std::optional<std::uint32_t> packedStamp(std::string_view text);
-void appendStamp(std::uint32_t packed, std::string& out);
+void appendPackedStamp(std::uint32_t packed, std::string& out);
 
 // A size in kilobytes "12,345KB": digits in groups of three separated by commas, no leading
 // zero but for "0KB".
+// appendKilobytes (listing/FactTexts.h) writes the number back.
 std::optional<std::uint64_t> packedKilobytes(std::string_view text);
-void appendKilobytes(std::uint64_t kilobytes, std::string& out);
 
 } // namespace quiverel

@@ -33,16 +33,19 @@ void appendSizeKB(std::string& out, std::int64_t bytes) {
     // Whole 1024-byte blocks plus one, so an empty file shows as 1KB and 1024 bytes as 2KB. No
     // file has fewer than zero bytes; such a count shows as an empty file.
     const long long counted = bytes < 0 ? 0 : bytes;
-    auto blocks = static_cast<unsigned long long>(counted / blockSize + 1);
+    appendKilobytes(out, static_cast<unsigned long long>(counted / blockSize + 1));
+}
+
+void appendKilobytes(std::string& out, std::uint64_t kilobytes) {
     // Decimal digits grouped in threes from the right with ",", written from the right.
     char text[32];
     char* at = text + sizeof text;
-    for (int digit = 0; blocks != 0 || digit == 0; ++digit) {
+    for (int digit = 0; kilobytes != 0 || digit == 0; ++digit) {
         if (digit != 0 && digit % 3 == 0) {
             *--at = ',';
         }
-        *--at = static_cast<char>('0' + blocks % 10);
-        blocks /= 10;
+        *--at = static_cast<char>('0' + kilobytes % 10);
+        kilobytes /= 10;
     }
     out.append(at, static_cast<std::size_t>(text + sizeof text - at));
     out += "KB";
@@ -68,15 +71,20 @@ void appendStamp(std::string& out, std::int64_t secondsSinceEpoch) {
         out += text;
         return;
     }
-    appendDigits(out, static_cast<int>(year), 4);
+    appendStampFields(out, static_cast<int>(year), local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                      local.tm_min);
+}
+
+void appendStampFields(std::string& out, int year, int month, int day, int hour, int minute) {
+    appendDigits(out, year, 4);
     out += '/';
-    appendDigits(out, local.tm_mon + 1, 2);
+    appendDigits(out, month, 2);
     out += '/';
-    appendDigits(out, local.tm_mday, 2);
+    appendDigits(out, day, 2);
     out += ' ';
-    appendDigits(out, local.tm_hour, 2);
+    appendDigits(out, hour, 2);
     out += ':';
-    appendDigits(out, local.tm_min, 2);
+    appendDigits(out, minute, 2);
 }
 
 RowFacts rowFactsOf(const FileFacts& facts, std::string_view nativePath, std::string_view digest) {

@@ -15,6 +15,12 @@ struct FileFacts;
 std::string formatSizeKB(std::int64_t bytes);
 void appendSizeKB(std::string& out, std::int64_t bytes);
 
+// A count of kilobytes as the size column writes it: "12,345KB".
+void appendKilobytes(std::string& out, std::uint64_t kilobytes);
+
+// "yyyy/mm/dd hh:mm" of the given fields, for years 0 to 9999.
+void appendStampFields(std::string& out, int year, int month, int day, int hour, int minute);
+
 // "yyyy/mm/dd hh:mm" in local time; empty when the time cannot be converted.
 std::string formatStamp(std::int64_t secondsSinceEpoch);
 void appendStamp(std::string& out, std::int64_t secondsSinceEpoch);

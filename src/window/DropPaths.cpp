@@ -80,7 +80,7 @@ std::optional<FileTable> fileTableFromDrop(const QMimeData& data) {
 
 std::optional<FileTable> fileTableFromClipboard(const QMimeData& data) {
     if (data.hasUrls()) {
-        return fileTableFromUrls(data.urls());
+        return fileTableFromDrop(data);
     }
     if (data.hasFormat(gnomeCopiedFilesType)) {
         return fileTableFromUrls(gnomeCopiedFiles(data.data(gnomeCopiedFilesType)));

@@ -2,6 +2,7 @@
 #include "grid/PackedCells.h"
 #include "grid/RowRecord.h"
 #include "grid/RowSort.h"
+#include "listing/FactTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -108,9 +109,9 @@ TEST(PackedCellsTest, OnlyTextsOfTheCommonFormsBecomeNumbers) {
         EXPECT_EQ(packedStamp(c.text), c.stamp) << c.text;
         std::string back;
         if (c.kilobytes) {
-            appendKilobytes(*c.kilobytes, back);
+            appendKilobytes(back, *c.kilobytes);
         } else if (c.stamp) {
-            appendStamp(*c.stamp, back);
+            appendPackedStamp(*c.stamp, back);
         }
         EXPECT_EQ(back, c.kilobytes || c.stamp ? c.text : "") << c.text;
     }
