@@ -1,5 +1,5 @@
 #include "app/Module1.h"
-#include "platform/posix/StandardDescriptors.h"
+#include "platform/files/StandardDescriptors.h"
 
 int main(int argc, char** argv) {
     quiverel::fs::keepStandardDescriptorsTaken();

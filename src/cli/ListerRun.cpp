@@ -7,6 +7,7 @@
 #include "cli/ProgressLine.h"
 #include "cli/Sha256Digest.h"
 #include "cli/TableFormat.h"
+#include "cli/Terminal.h"
 #include "grid/ListedRows.h"
 #include "listing/AbsolutePath.h"
 #include "listing/ListFiles.h"
@@ -20,7 +21,6 @@
 #include <cerrno>
 #include <cstring>
 #include <span>
-#include <unistd.h>
 
 namespace quiverel::cli {
 namespace {
@@ -49,7 +49,7 @@ void say(Message message, const std::vector<std::string_view>& values = {}) {
     }
     const std::string line =
         std::string(texts::programName) + ": " + messageText(userLanguage(), message, views) + '\n';
-    std::fputs(line.c_str(), stderr);
+    writeText(stderr, line);
 }
 
 // The paths of the list file (when given), then those of the command line; false, with the
@@ -57,7 +57,7 @@ void say(Message message, const std::vector<std::string_view>& values = {}) {
 bool gatherPaths(const ListerSettings& settings, std::vector<std::string>& paths) {
     if (!settings.pathList.empty()) {
         const bool standardInput = settings.pathList == "-";
-        std::FILE* in = standardInput ? stdin : std::fopen(settings.pathList.c_str(), "rb");
+        std::FILE* in = standardInput ? stdin : openForReading(settings.pathList);
         int error = in == nullptr ? errno : readPathList(in, settings.pathListSeparator, paths);
         if (in != nullptr && !standardInput) {
             std::fclose(in);
@@ -104,7 +104,7 @@ ListingRequest requestOf(const ListerSettings& settings, const std::vector<std::
 
 // Writes what the buffer holds and empties it; false when the output failed.
 bool drain(std::string& buffer, std::FILE* out) {
-    const bool written = std::fwrite(buffer.data(), 1, buffer.size(), out) == buffer.size();
+    const bool written = writeText(out, buffer);
     buffer.clear();
     return written;
 }
@@ -119,8 +119,7 @@ bool writeRows(const ListedRows& rows, const ListerSettings& settings, std::FILE
     std::array<std::string_view, hashColumn + 1> cells;
     const std::size_t cellCount = settings.sha256 ? hashColumn + 1 : hashColumn;
     const std::span<const std::string_view> rowCells(cells.data(), cellCount);
-    const OutputTarget target =
-        ::isatty(::fileno(out)) ? OutputTarget::Terminal : OutputTarget::File;
+    const OutputTarget target = isTerminal(out) ? OutputTarget::Terminal : OutputTarget::File;
     bool written = true;
     // Each row ends with a line feed, or with NUL for consumers that split on it.
     const auto endRow = [&] {
@@ -174,7 +173,7 @@ void reportPassedOver(const ListingOutcome& result) {
         note += ", ...";
     }
     note += '\n';
-    std::fputs(note.c_str(), stderr);
+    writeText(stderr, note);
 }
 
 int exitCodeOf(const ListingOutcome& result, const Unreachable& unreachable) {
@@ -197,7 +196,7 @@ int runLister(const ListerSettings& settings, std::FILE* out) {
     Unreachable unreachable;
     ListedRows rows(settings.format == OutputFormat::Json || settings.sha256);
     ListingControl control;
-    ProgressLine progress(settings.quiet ? -1 : STDERR_FILENO,
+    ProgressLine progress(settings.quiet ? nullptr : stderr,
                           [&control] { return control.filesFound(); });
     const ListingOutcome result = listFiles(requestOf(settings, paths, unreachable), control, rows);
     if (result.kind != ListingOutcome::Kind::Failed) {
@@ -208,10 +207,10 @@ int runLister(const ListerSettings& settings, std::FILE* out) {
         say(Message::PathPassedOver, {path, reason});
     }
     if (result.kind == ListingOutcome::Kind::Failed) {
-        std::fprintf(stderr, "%s\n", messageText(userLanguage(), Message::BadTarget).c_str());
+        writeText(stderr, messageText(userLanguage(), Message::BadTarget) + '\n');
         say(Message::FailedPath, {result.failedPath, result.reason});
     } else if (result.rows == 0) {
-        std::fprintf(stderr, "%s\n", messageText(userLanguage(), Message::NothingFound).c_str());
+        writeText(stderr, messageText(userLanguage(), Message::NothingFound) + '\n');
     }
     reportPassedOver(result);
 

@@ -1,7 +1,7 @@
 #include "cli/ProgressLine.h"
 
+#include "cli/Terminal.h"
 #include <system_error>
-#include <unistd.h>
 
 namespace quiverel::cli {
 namespace {
@@ -29,9 +29,9 @@ std::string progressLine(long long files) {
 
 } // namespace
 
-ProgressLine::ProgressLine(int fd, std::function<long long()> count)
-    : m_fd(fd), m_count(std::move(count)) {
-    if (::isatty(fd) != 1) {
+ProgressLine::ProgressLine(std::FILE* terminal, std::function<long long()> count)
+    : m_terminal(terminal), m_count(std::move(count)) {
+    if (terminal == nullptr || !isTerminal(terminal)) {
         return;
     }
     try {
@@ -77,7 +77,9 @@ void ProgressLine::run() {
 
 void ProgressLine::write(const std::string& text) const {
     // A terminal that takes no more is left alone: the line is only a courtesy.
-    static_cast<void>(::write(m_fd, text.data(), text.size()));
+    if (writeText(m_terminal, text)) {
+        std::fflush(m_terminal);
+    }
 }
 
 } // namespace quiverel::cli

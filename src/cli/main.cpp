@@ -3,8 +3,9 @@
 #include "cli/ListerRun.h"
 #include "cli/ListerTexts.h"
 #include "cli/TableFormat.h"
+#include "cli/Terminal.h"
 #include "generated/ProgramInfo.h"
-#include "platform/posix/StandardDescriptors.h"
+#include "platform/files/StandardDescriptors.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -17,11 +18,12 @@ using namespace quiverel::cli;
 namespace {
 
 // Writes the help or version text; fails like a listing whose output cannot be written.
-int writeText(const char* text) {
-    if (std::fputs(text, stdout) < 0 || std::fflush(stdout) != 0) {
-        std::fprintf(
-            stderr, "%s: %s\n", texts::programName,
-            messageText(userLanguage(), Message::CannotWrite, {std::strerror(errno)}).c_str());
+int writeOut(const char* text) {
+    if (!writeText(stdout, text) || std::fflush(stdout) != 0) {
+        writeText(stderr,
+                  std::string(texts::programName) + ": " +
+                      messageText(userLanguage(), Message::CannotWrite, {std::strerror(errno)}) +
+                      '\n');
         return exitCode::writeError;
     }
     return EXIT_SUCCESS;
@@ -35,18 +37,19 @@ std::string versionLine() {
 
 int main(int argc, char* argv[]) {
     quiverel::fs::keepStandardDescriptorsTaken();
-    const ListerCommand command = parseArguments(std::vector<std::string>(argv, argv + argc));
+    prepareStandardStreams();
+    const ListerCommand command = parseArguments(programArguments(argc, argv));
     switch (command.action) {
     case ListerCommand::Action::Help:
-        return writeText(texts::help);
+        return writeOut(texts::help);
     case ListerCommand::Action::Version:
-        return writeText(versionLine().c_str());
+        return writeOut(versionLine().c_str());
     case ListerCommand::Action::Usage: {
         // The problem quotes the argument, which may hold control characters.
         std::string problem;
         appendTsvCell(problem, command.problem);
-        std::fprintf(stderr, "%s: %s\n%s", texts::programName, problem.c_str(),
-                     messageText(userLanguage(), Message::UsageHint).c_str());
+        writeText(stderr, std::string(texts::programName) + ": " + problem + '\n' +
+                              messageText(userLanguage(), Message::UsageHint));
         return exitCode::usage;
     }
     case ListerCommand::Action::List:

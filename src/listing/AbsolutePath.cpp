@@ -2,6 +2,7 @@
 
 #include "listing/PathText.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -13,7 +14,10 @@ std::vector<std::string_view> components(std::string_view path) {
     std::vector<std::string_view> parts;
     std::size_t start = 0;
     while (start <= path.size()) {
-        const std::size_t end = std::min(path.find(pathSeparator, start), path.size());
+        std::size_t end = start;
+        while (end < path.size() && !isPathSeparator(path[end])) {
+            ++end;
+        }
         const std::string_view part = path.substr(start, end - start);
         if (!part.empty() && part != ".") {
             parts.push_back(part);
@@ -23,13 +27,28 @@ std::vector<std::string_view> components(std::string_view path) {
     return parts;
 }
 
+// The path with every separator written as the system writes it.
+std::string withSeparators(std::string_view path) {
+    std::string written(path);
+    std::replace(written.begin(), written.end(), '/', pathSeparator);
+    return written;
+}
+
 } // namespace
 
 std::string absolutePath(std::string_view argument, std::string_view workingDirectory) {
-    if (argument.empty() || argument.front() == pathSeparator || workingDirectory.empty()) {
-        return std::string(argument);
+    if (argument.empty() || rootLength(argument) > 0 || workingDirectory.empty()) {
+        return withSeparators(argument);
     }
-    std::vector<std::string_view> parts = components(workingDirectory);
+    // The folder paths start from: "/", or on Windows the working directory's drive or share.
+    const std::size_t rootSize = rootLength(workingDirectory);
+    std::string path = withSeparators(workingDirectory.substr(0, rootSize));
+    if (isPathSeparator(argument.front())) {
+        // On Windows, a path from the root of the working directory's drive.
+        path.resize(path.empty() ? 0 : path.size() - 1);
+        return path + withSeparators(argument);
+    }
+    std::vector<std::string_view> parts = components(workingDirectory.substr(rootSize));
     // Only ".." steps before the first name can be taken here: the working directory holds
     // no links, a name in the argument might be one.
     bool leading = true;
@@ -44,12 +63,13 @@ std::string absolutePath(std::string_view argument, std::string_view workingDire
         parts.push_back(part);
     }
 
-    std::string path;
-    for (const std::string_view part : parts) {
-        path += pathSeparator;
-        path += part;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) {
+            path += pathSeparator;
+        }
+        path += parts[i];
     }
-    if (path.empty() || argument.back() == pathSeparator) {
+    if (!parts.empty() && isPathSeparator(argument.back())) {
         path += pathSeparator;
     }
     return path;
@@ -57,7 +77,8 @@ std::string absolutePath(std::string_view argument, std::string_view workingDire
 
 std::string workingDirectory() {
     std::error_code error;
-    return std::filesystem::current_path(error).native();
+    const std::u8string path = std::filesystem::current_path(error).u8string();
+    return std::string(path.begin(), path.end());
 }
 
 } // namespace quiverel

@@ -2,8 +2,8 @@
 
 #include "listing/LetterCase.h"
 #include "listing/PathText.h"
-#include "listing/detail/FileSystem.h"
 #include "listing/detail/ListingFailure.h"
+#include "platform/files/FileSystem.h"
 
 #include <system_error>
 
@@ -29,7 +29,7 @@ bool isVersionExtension(const std::string& extension) {
 }
 
 // An unreadable version resource gives no version.
-std::optional<VersionNumbers> versionOf(const fs::FileRef& file, const struct stat& status,
+std::optional<VersionNumbers> versionOf(const fs::FileRef& file, const fs::FileStatus& status,
                                         const std::string& fullPath) {
     try {
         return readFileVersion(file, status);
@@ -56,16 +56,16 @@ void analyseFile(const fs::FileRef& file, std::string_view displayPath, bool upp
     // Without a separator the whole text counts as the folder and the name is empty.
     facts.nameStart = separator == std::string::npos ? facts.displayPath.size() : separator + 1;
 
-    struct stat status {};
+    fs::FileStatus status;
     const int error = file.stat(status);
     if (fs::isShortOfResources(error)) {
         failShort(facts.displayPath, error);
     }
     const bool statusRead = error == 0;
-    facts.sizeBytes = statusRead ? static_cast<std::int64_t>(status.st_size) : 0;
+    facts.sizeBytes = statusRead ? status.sizeBytes : 0;
     facts.modified.reset();
     if (statusRead) {
-        facts.modified = static_cast<std::int64_t>(status.st_mtim.tv_sec);
+        facts.modified = status.modifiedSeconds;
     }
 
     facts.extension.clear();

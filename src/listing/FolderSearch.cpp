@@ -1,17 +1,15 @@
 #include "listing/FolderSearch.h"
 
 #include "listing/ListingControl.h"
-#include "listing/detail/FileSystem.h"
 #include "listing/detail/FolderPath.h"
 #include "listing/detail/FolderPrefetch.h"
 #include "listing/detail/FolderReader.h"
 #include "listing/detail/ListingFailure.h"
+#include "platform/files/FileSystem.h"
 
 #include <algorithm>
 #include <chrono>
-#include <fcntl.h>
 #include <optional>
-#include <sys/resource.h>
 
 namespace quiverel {
 namespace {
@@ -29,14 +27,6 @@ struct PendingFolder {
 // Folders this many levels below the one searched and deeper give their descriptor back once
 // read.
 constexpr std::size_t levelsKeptOpen = 32;
-// Descriptors are kept only where the process may have this many.
-constexpr rlim_t leastDescriptorLimit = 1024;
-
-bool mayKeepDescriptors() {
-    rlimit limit{};
-    return ::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur >= leastDescriptorLimit;
-}
-
 // The sub-folder opened by its name inside the folder searched last, without following a link;
 // nothing where that folder's descriptor was given back, or when the process is out of
 // descriptors: the search then gives back every one it keeps, so that the opening by path that
@@ -44,14 +34,12 @@ bool mayKeepDescriptors() {
 fs::Descriptor openByName(std::vector<PendingFolder>& pending, const char* name) {
     const fs::Descriptor& parent = pending.back().contents.descriptor;
     if (!parent.isOpen()) {
-        return fs::Descriptor(-1);
+        return fs::Descriptor();
     }
-    fs::Descriptor opened = fs::openOnce([&] {
-        return ::openat(parent.get(), name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    });
-    if (!opened.isOpen() && fs::isOutOfDescriptors(errno)) {
+    fs::Descriptor opened = fs::openSubFolder(parent, name);
+    if (!opened.isOpen() && fs::isOutOfDescriptors(fs::lastError())) {
         for (PendingFolder& folder : pending) {
-            folder.contents.descriptor.reset(-1);
+            folder.contents.descriptor.reset();
         }
     }
     return opened;
@@ -113,7 +101,7 @@ bool isCancelled(const ListingControl& control) {
 // ancestor, for instance): descending into it would never end.
 bool leadsBack(const std::vector<PendingFolder>& pending, const FolderContents& folder) {
     return std::any_of(pending.begin(), pending.end(), [&](const PendingFolder& open) {
-        return open.contents.device == folder.device && open.contents.inode == folder.inode;
+        return open.contents.identity == folder.identity;
     });
 }
 
@@ -139,14 +127,14 @@ public:
 
     void run(const FolderFilesSink& takeFiles) {
         std::optional<FolderContents> top = readOrPassOver([&] {
-            return readFolder(m_path, fs::Descriptor(-1), m_pattern, m_passOver, true, m_goOn);
+            return readFolder(m_path, fs::Descriptor(), m_pattern, m_passOver, true, m_goOn);
         });
         if (!top) {
             return;
         }
         m_pending.push_back({m_path.size(), std::move(*top)});
         if (!m_keepDescriptors) {
-            m_pending.back().contents.descriptor.reset(-1);
+            m_pending.back().contents.descriptor.reset();
         }
         while (!m_pending.empty()) {
             if (isCancelled(m_control)) {
@@ -197,7 +185,7 @@ private:
             return true;
         }
         if (!m_keepDescriptors || m_pending.size() >= levelsKeptOpen) {
-            subFolder->descriptor.reset(-1);
+            subFolder->descriptor.reset();
         }
         if (!leadsBack(m_pending, *subFolder)) {
             m_pending.push_back({m_path.size(), std::move(*subFolder)});
@@ -210,7 +198,7 @@ private:
     const WildcardPattern* m_passOver;
     const UnreachablePath& m_passOverUnreachable;
     const ReadingGoesOn m_goOn;
-    const bool m_keepDescriptors = mayKeepDescriptors();
+    const bool m_keepDescriptors = fs::mayKeepDescriptors();
     std::string m_path;
     TimedReads m_reads;
     std::vector<PendingFolder> m_pending;

@@ -9,13 +9,12 @@
 #include "listing/WildcardPattern.h"
 #include "listing/detail/AnalysisPipeline.h"
 #include "listing/detail/FileDigest.h"
-#include "listing/detail/FileSystem.h"
 #include "listing/detail/ListingFailure.h"
 #include "listing/detail/NameList.h"
+#include "platform/files/FileSystem.h"
 
 #include <new>
 #include <optional>
-#include <sys/stat.h>
 
 namespace quiverel {
 namespace {
@@ -132,8 +131,8 @@ private:
     // be reached is passed over when the request allows it.
     void listEntry(const std::string& nativePath) {
         m_handling = &nativePath;
-        struct stat attributes {};
-        const int error = fs::statPath(nativePath, attributes);
+        fs::FileStatus status;
+        const int error = fs::statPath(nativePath, status);
         if (error != 0) {
             if (!m_request.passOverUnreachable || fs::isShortOfResources(error)) {
                 throw ListingFailure(toDisplayText(nativePath), fs::errorText(error));
@@ -141,7 +140,7 @@ private:
             m_request.passOverUnreachable(toDisplayText(nativePath), fs::errorText(error));
             return;
         }
-        if (!S_ISDIR(attributes.st_mode)) {
+        if (status.kind != fs::FileKind::Folder) {
             m_control.countFound(1);
             listFile(nativePath);
         } else if (m_request.options.searchSubfolders()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "listing/RowTexts.h"
+#include "platform/files/Descriptor.h"
 
 #include <array>
 #include <functional>
@@ -31,9 +32,9 @@ struct LiveOptions {
     };
 };
 
-// Works out the digest of a file's contents, as text, from a descriptor open for reading at its
+// Works out the digest of a file's contents, as text, from the file open for reading at its
 // start; false when the file could not be read to its end. Called on several threads at once.
-using ContentDigest = std::function<bool(int fd, std::string& digest)>;
+using ContentDigest = std::function<bool(const fs::Descriptor& file, std::string& digest)>;
 
 // Told of a path given that cannot be reached, or of a folder that cannot be opened or read: its
 // display text and the system's reason.

@@ -13,7 +13,39 @@ bool isContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
+// The length of a network share's start, "\\server\share\", in a path that begins with two
+// separators.
+std::size_t shareRootLength(std::string_view path) {
+    std::size_t at = 2;
+    for (int part = 0; part < 2 && at < path.size(); ++part) {
+        while (at < path.size() && !isPathSeparator(path[at])) {
+            ++at;
+        }
+        if (at < path.size()) {
+            ++at;
+        }
+    }
+    return at;
+}
+
+bool isDriveLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
 } // namespace
+
+std::size_t rootLength(std::string_view path) {
+    if constexpr (pathSeparator == '/') {
+        return path.starts_with('/') ? 1 : 0;
+    }
+    if (path.size() >= 2 && isPathSeparator(path[0]) && isPathSeparator(path[1])) {
+        return shareRootLength(path);
+    }
+    if (path.size() >= 2 && isDriveLetter(path[0]) && path[1] == ':') {
+        return path.size() >= 3 && isPathSeparator(path[2]) ? 3 : 2;
+    }
+    return 0;
+}
 
 std::size_t validSequenceLength(std::string_view text, std::size_t i) {
     const auto lead = static_cast<unsigned char>(text[i]);

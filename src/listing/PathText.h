@@ -5,7 +5,21 @@
 
 namespace quiverel {
 
+// The separator the file system and the display texts use; on Windows "/" is read as it too.
+#ifdef _WIN32
+inline constexpr char pathSeparator = '\\';
+#else
 inline constexpr char pathSeparator = '/';
+#endif
+
+constexpr bool isPathSeparator(char c) {
+    return c == pathSeparator || c == '/';
+}
+
+// The length of the start of the path that names where it begins, 0 for a relative path: "/"
+// on POSIX systems; on Windows a drive ("C:\", or "C:" before a path relative to that drive's
+// folder) or a network share ("\\server\share\"), the separator after it included.
+std::size_t rootLength(std::string_view path);
 
 // The display text of a native path: UTF-8, each byte that is not part of a valid UTF-8
 // sequence replaced by U+FFFD.

@@ -1,6 +1,6 @@
 #include "settings/SettingsFile.h"
 
-#include "platform/posix/Descriptor.h"
+#include "platform/files/Descriptor.h"
 
 #include <QDir>
 #include <QFile>

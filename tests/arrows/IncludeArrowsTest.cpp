@@ -153,7 +153,7 @@ bool testAllowed(std::string_view path, std::string_view include) {
 
 TEST(IncludeArrowsTest, TheTablesJudgeArrowsBothWays) {
     EXPECT_TRUE(allowed("window/frmMain.cpp", "listing/ListFiles.h"));
-    EXPECT_TRUE(allowed("listing/pe/FileVersion.cpp", "listing/detail/FileSystem.h"));
+    EXPECT_TRUE(allowed("listing/pe/FileVersion.cpp", "platform/files/FileSystem.h"));
     EXPECT_TRUE(allowed("grid/RowSort.cpp", "kit/AsideThread.h"));
     EXPECT_FALSE(allowed("grid/RowSort.cpp", "listing/detail/NameList.h"));
     EXPECT_FALSE(allowed("listing/ListFiles.cpp", "grid/GridModel.h"));

@@ -3,8 +3,8 @@
 #include "listing/FactTexts.h"
 #include "listing/FileFacts.h"
 #include "listing/PathText.h"
-#include "listing/detail/FileSystem.h"
 #include "listing/detail/NameList.h"
+#include "platform/files/FileSystem.h"
 #include "support/ChildProcess.h"
 #include "support/TempTree.h"
 

@@ -3,7 +3,7 @@
 #include "listing/FactTexts.h"
 #include "listing/LetterCase.h"
 #include "listing/PathText.h"
-#include "listing/detail/FileSystem.h"
+#include "platform/files/FileSystem.h"
 #include "support/TempTree.h"
 #include "support/ZoneGuard.h"
 

@@ -1,8 +1,8 @@
 #include "listing/pe/FileVersion.h"
 
 #include "listing/PeFixtures.h"
-#include "listing/detail/FileSystem.h"
 #include "listing/pe/PeVersionReader.h"
+#include "platform/files/FileSystem.h"
 #include "support/TempTree.h"
 
 #include <functional>
@@ -16,7 +16,7 @@ using namespace quiverel::testing;
 
 // The version text of the file at the path; empty when it has none or cannot be found.
 std::string versionAt(const std::string& path) {
-    struct stat status {};
+    fs::FileStatus status;
     if (fs::statPath(path, status) != 0) {
         return std::string();
     }

@@ -3,13 +3,13 @@
 #include "listing/PeFixtures.h"
 #include "listing/pe/FileByteSource.h"
 #include "listing/pe/MemoryByteSource.h"
+#include "platform/files/FileSystem.h"
 #include "support/TempTree.h"
 
 #include <algorithm>
-#include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <limits>
-#include <unistd.h>
 #include <vector>
 
 namespace quiverel {
@@ -47,10 +47,9 @@ TEST(PeVersionReaderTest, ByteSourcesRefuseEveryRangeBeyondTheirEnd) {
 
     TempTree tree;
     const std::string path = tree.makeFile("bytes", content);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_GE(fd, 0);
+    const fs::Descriptor fd = fs::openForReading(path);
+    ASSERT_TRUE(fd.isOpen());
     expectBoundedReads(FileByteSource(fd, content.size()), content);
-    ::close(fd);
 }
 
 // Pieces read in any order, across the windows the source reads ahead, and larger than one,
@@ -62,8 +61,8 @@ TEST(PeVersionReaderTest, FileSourceGivesEveryPieceWhereverItLies) {
     }
     TempTree tree;
     const std::string path = tree.makeFile("large", content);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_GE(fd, 0);
+    const fs::Descriptor fd = fs::openForReading(path);
+    ASSERT_TRUE(fd.isOpen());
     const FileByteSource source(fd, content.size());
     const struct {
         std::uint64_t offset;
@@ -76,20 +75,18 @@ TEST(PeVersionReaderTest, FileSourceGivesEveryPieceWhereverItLies) {
         EXPECT_TRUE(std::equal(out.begin(), out.end(), bytesOf(content) + piece.offset))
             << piece.offset << "+" << piece.length;
     }
-    ::close(fd);
 }
 
 TEST(PeVersionReaderTest, FileSourceFailsWhenTheFileShrinksUnderIt) {
     TempTree tree;
     const std::string path = tree.makeFile("bytes", "0123456789abcdef");
-    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-    ASSERT_GE(fd, 0);
+    const fs::Descriptor fd = fs::openForReading(path);
+    ASSERT_TRUE(fd.isOpen());
     const FileByteSource source(fd, 16);
-    ASSERT_EQ(::ftruncate(fd, 6), 0);
+    std::filesystem::resize_file(path, 6);
     std::vector<std::uint8_t> out(4);
     EXPECT_TRUE(source.read(0, out));
     EXPECT_FALSE(source.read(4, out));
-    ::close(fd);
 }
 
 // A memory source that keeps count of what is read from it.

@@ -1,6 +1,6 @@
 #include "listing/detail/VersionReadAhead.h"
 
-#include "listing/detail/FileSystem.h"
+#include "platform/files/FileSystem.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -26,9 +26,9 @@ TEST(VersionReadAheadTest, NeverBlocksNorKeepsADescriptor) {
     ASSERT_EQ(::mkfifo(tree.path("pipe.dll").c_str(), 0644), 0);
     tree.makeLink(tree.path("pipe.dll"), "link.ocx");
     tree.makeFolder("folder.exe");
-    const fs::Descriptor folder = fs::openPath(tree.root(), O_PATH | O_DIRECTORY);
+    const fs::Descriptor folder = fs::openFolderBase(tree.root());
     ASSERT_TRUE(folder.isOpen());
-    const fs::Descriptor closed(-1);
+    const fs::Descriptor closed;
 
     const std::size_t before = openDescriptors();
     for (const char* name : {"setup.EXE", "notes.txt", "pipe.dll", "link.ocx", "folder.exe",

@@ -2,7 +2,7 @@
 // reach, or written by two running programs at once. The program always starts with sound
 // values, never hangs, and never leaves the file half-written.
 
-#include "platform/posix/StandardDescriptors.h"
+#include "platform/files/StandardDescriptors.h"
 #include "settings/QtSettingsStore.h"
 #include "settings/StoredNumber.h"
 #include "settings/StoredOptions.h"

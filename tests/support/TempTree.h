@@ -2,7 +2,7 @@
 
 // A real temporary folder tree for tests, removed with everything in it at the end.
 
-#include "platform/posix/Descriptor.h"
+#include "platform/files/Descriptor.h"
 
 #include <cerrno>
 #include <climits>
@@ -81,7 +81,7 @@ inline void removeTree(const std::string& root) {
         ::unlinkat(folder.get(), descended.back().c_str(), AT_REMOVEDIR);
         descended.pop_back();
     }
-    folder.reset(-1);
+    folder.reset();
     ::rmdir(root.c_str());
 }
 

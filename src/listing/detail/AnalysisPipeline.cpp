@@ -6,15 +6,13 @@
 #include "listing/FileFacts.h"
 #include "listing/PathText.h"
 #include "listing/detail/FileDigest.h"
-#include "listing/detail/FileSystem.h"
 #include "listing/detail/FolderPath.h"
 #include "listing/detail/NameList.h"
 #include "listing/detail/VersionReadAhead.h"
-#include "platform/posix/Descriptor.h"
+#include "platform/files/FileSystem.h"
 
 #include <algorithm>
 #include <cstring>
-#include <fcntl.h>
 #include <thread>
 
 namespace quiverel {
@@ -254,7 +252,7 @@ void AnalysisPipeline::analyseFolder(Analyser& analyser, std::string_view job) {
     in = varint::read(in, count);
     const std::string folderText(folder);
     // Opened only to reach the folder's files by name; without it they are reached by path.
-    fs::Descriptor folderFd = fs::openPath(folderText, O_PATH | O_DIRECTORY);
+    fs::Descriptor folderFd = fs::openFolderBase(folderText);
     // The native and the display text of the folder with its separator, the same for all its
     // files.
     std::string nativePrefix = folderText;

@@ -1,26 +1,8 @@
 #include "listing/detail/FolderPrefetch.h"
 
-#include "platform/posix/Descriptor.h"
-
-#include <dirent.h>
-#include <fcntl.h>
+#include "platform/files/FileSystem.h"
 
 namespace quiverel {
-namespace {
-
-// Reads every entry of the folder and forgets them.
-void readThrough(const std::string& path) {
-    const fs::Descriptor folder = fs::openOnce(
-        [&] { return ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC); });
-    if (!folder.isOpen()) {
-        return;
-    }
-    alignas(dirent64) char buffer[32768];
-    while (::getdents64(folder.get(), buffer, sizeof buffer) > 0) {
-    }
-}
-
-} // namespace
 
 FolderPrefetch::~FolderPrefetch() {
     {
@@ -61,7 +43,7 @@ void FolderPrefetch::run() {
         const std::string path = std::move(m_waiting.front());
         m_waiting.pop_front();
         lock.unlock();
-        readThrough(path);
+        fs::readEntriesAhead(path);
         lock.lock();
         ++m_read;
     }

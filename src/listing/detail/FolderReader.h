@@ -1,11 +1,10 @@
 #pragma once
 
 #include "listing/detail/NameList.h"
-#include "platform/posix/Descriptor.h"
+#include "platform/files/FileSystem.h"
 
 #include <functional>
 #include <string>
-#include <sys/types.h>
 
 namespace quiverel {
 
@@ -14,11 +13,10 @@ class WildcardPattern;
 // What the search takes from one folder, read in one go; the folder's descriptor comes with it,
 // for the caller to reach the folder's entries by name or to give back.
 struct FolderContents {
-    NameList subFolders; // not hidden, not links; ascending
-    NameList files;      // regular files (or links to them), not hidden, matching; ascending
-    dev_t device = 0;    // identity of the folder, to notice a tree that leads back into itself
-    ino_t inode = 0;
-    fs::Descriptor descriptor{-1};
+    NameList subFolders;       // not hidden, not links; ascending
+    NameList files;            // regular files (or links to them), not hidden, matching; ascending
+    fs::FileIdentity identity; // to notice a tree that leads back into itself
+    fs::Descriptor descriptor; // none where the system offers no opening by name
 };
 
 // Asked between the entries of a folder being read; false abandons the reading.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/posix/Descriptor.h"
+#include "platform/files/FileSystem.h"
 
 #include <string_view>
 

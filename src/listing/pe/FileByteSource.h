@@ -1,31 +1,29 @@
 #pragma once
 
 #include "listing/pe/ByteSource.h"
+#include "platform/files/Descriptor.h"
 
 #include <array>
 
 namespace quiverel {
 
-// The bytes of an open file, read with pread() as they are asked for. A small piece is read as
+// The bytes of an open file, read as they are asked for. A small piece is read as
 // part of a larger window of the file, which serves the pieces after it too: the headers of an
 // executable, or the entries of its version resource, then cost one read instead of a dozen.
-// Does not own the descriptor. The size is taken once, at construction; a file that shrinks
+// Does not own the file. The size is taken once, at construction; a file that shrinks
 // afterwards makes the reads past its new end fail.
 class FileByteSource final : public ByteSource {
 public:
     // The bytes read at once: a file's first window holds its headers.
     static constexpr std::size_t windowBytes = 16384;
 
-    FileByteSource(int fd, std::uint64_t size);
+    FileByteSource(const fs::Descriptor& file, std::uint64_t size);
 
     std::uint64_t size() const override;
     bool read(std::uint64_t offset, std::span<std::uint8_t> out) const override;
 
 private:
-    // Reads into out up to its size, the end of the file or a failure; how much was read.
-    std::size_t readUpTo(std::uint64_t offset, std::span<std::uint8_t> out) const;
-
-    int m_fd;
+    const fs::Descriptor& m_file;
     std::uint64_t m_size;
     mutable std::array<std::uint8_t, windowBytes> m_window;
     mutable std::uint64_t m_windowStart = 0;

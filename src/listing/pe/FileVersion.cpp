@@ -1,12 +1,10 @@
 #include "listing/pe/FileVersion.h"
 
-#include "listing/detail/FileSystem.h"
 #include "listing/pe/FileByteSource.h"
 #include "listing/pe/PeVersionReader.h"
+#include "platform/files/FileSystem.h"
 
 #include <charconv>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <system_error>
 
 namespace quiverel {
@@ -20,25 +18,26 @@ void failWhenShort(int error) {
     }
 }
 
-// The fixed file information of the file, when a stat of it found a regular file. A FIFO,
-// device or folder is not opened, and the check is made again on the open descriptor so that
-// a file swapped for one in between is not read either; the open flags keep even that open
-// from blocking or taking a terminal.
+// The fixed file information of the file, when it was found to be a regular file. A FIFO,
+// device or folder is not opened, and the check is made again on the open file so that a file
+// swapped for one in between is not read either; the opening keeps even that from blocking or
+// taking a terminal.
 std::optional<FixedFileInfo> readFixedFileInfoOfFile(const fs::FileRef& file,
-                                                     const struct stat& found) {
-    if (!S_ISREG(found.st_mode)) {
+                                                     const fs::FileStatus& found) {
+    if (found.kind != fs::FileKind::Regular) {
         return std::nullopt;
     }
-    const fs::Descriptor fd = file.open(O_RDONLY | O_NONBLOCK | O_NOCTTY);
-    if (!fd.isOpen()) {
-        failWhenShort(errno);
+    const fs::Descriptor opened = file.open();
+    if (!opened.isOpen()) {
+        failWhenShort(fs::lastError());
         return std::nullopt;
     }
-    struct stat opened {};
-    if (::fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_size <= 0) {
+    fs::FileStatus status;
+    if (fs::statOpen(opened, status) != 0 || status.kind != fs::FileKind::Regular ||
+        status.sizeBytes <= 0) {
         return std::nullopt;
     }
-    return readFixedFileInfo(FileByteSource(fd.get(), static_cast<std::uint64_t>(opened.st_size)));
+    return readFixedFileInfo(FileByteSource(opened, static_cast<std::uint64_t>(status.sizeBytes)));
 }
 
 void appendNumber(std::string& out, std::uint32_t number) {
@@ -49,7 +48,8 @@ void appendNumber(std::string& out, std::uint32_t number) {
 
 } // namespace
 
-std::optional<VersionNumbers> readFileVersion(const fs::FileRef& file, const struct stat& status) {
+std::optional<VersionNumbers> readFileVersion(const fs::FileRef& file,
+                                              const fs::FileStatus& status) {
     const auto info = readFixedFileInfoOfFile(file, status);
     if (!info) {
         return std::nullopt;

@@ -2,8 +2,8 @@
 
 #include "listing/PathText.h"
 #include "listing/WildcardPattern.h"
-#include "listing/detail/FileSystem.h"
 #include "listing/detail/ListingFailure.h"
+#include "platform/files/FileSystem.h"
 
 #include <cerrno>
 #include <dirent.h>
@@ -100,8 +100,7 @@ EntryKind kindOf(const std::string& folder, int folderFd, const dirent64& entry)
 }
 
 fs::Descriptor openFolder(const std::string& folder, bool followLink) {
-    const int flags = O_RDONLY | O_DIRECTORY | (followLink ? 0 : O_NOFOLLOW);
-    fs::Descriptor opened = fs::openPath(folder, flags);
+    fs::Descriptor opened = fs::openFolder(folder, followLink);
     if (!opened.isOpen()) {
         failOn(folder, errno);
     }
@@ -117,12 +116,11 @@ FolderContents readFolder(const std::string& folder, fs::Descriptor opened,
     contents.descriptor = opened.isOpen() ? std::move(opened) : openFolder(folder, followLink);
     const int folderFd = contents.descriptor.get();
     FolderEntries entries(folderFd);
-    struct stat identity {};
-    if (::fstat(folderFd, &identity) != 0) {
-        failOn(folder, errno);
+    fs::FileStatus status;
+    if (const int error = fs::statOpen(contents.descriptor, status); error != 0) {
+        failOn(folder, error);
     }
-    contents.device = identity.st_dev;
-    contents.inode = identity.st_ino;
+    contents.identity = status.identity;
     std::string displayName;
     while (true) {
         const dirent64* entry = entries.next();

@@ -1,4 +1,4 @@
-#include "platform/posix/StandardDescriptors.h"
+#include "platform/files/StandardDescriptors.h"
 
 #include <cerrno>
 #include <fcntl.h>

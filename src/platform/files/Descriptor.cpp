@@ -1,8 +1,7 @@
-#include "platform/posix/Descriptor.h"
+#include "platform/files/Descriptor.h"
 
 #include <condition_variable>
 #include <mutex>
-#include <unistd.h>
 #include <utility>
 
 namespace quiverel::fs {
@@ -46,39 +45,32 @@ void noteNoLongerHeld(bool givenBack) {
 
 } // namespace
 
-Descriptor::Descriptor(int fd) : m_fd(fd) {
-    if (fd >= 0) {
+Descriptor::Descriptor(NativeHandle handle) : m_handle(handle) {
+    if (handle != noHandle) {
         noteHeld();
     }
 }
 
-Descriptor::Descriptor(Descriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+Descriptor::Descriptor(Descriptor&& other) noexcept
+    : m_handle(std::exchange(other.m_handle, noHandle)) {}
 
 Descriptor& Descriptor::operator=(Descriptor&& other) noexcept {
     if (this != &other) {
-        reset(-1);
-        m_fd = std::exchange(other.m_fd, -1);
+        reset();
+        m_handle = std::exchange(other.m_handle, noHandle);
     }
     return *this;
 }
 
-void Descriptor::reset(int fd) {
-    if (m_fd >= 0) {
-        ::close(m_fd);
+void Descriptor::reset(NativeHandle handle) {
+    if (m_handle != noHandle) {
+        detail::close(m_handle);
         noteNoLongerHeld(true);
     }
-    m_fd = fd;
-    if (fd >= 0) {
+    m_handle = handle;
+    if (handle != noHandle) {
         noteHeld();
     }
-}
-
-bool isOutOfDescriptors(int error) {
-    return error == EMFILE || error == ENFILE;
-}
-
-bool isShortOfResources(int error) {
-    return isOutOfDescriptors(error) || error == ENOMEM;
 }
 
 namespace detail {
