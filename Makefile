@@ -9,11 +9,12 @@ ASAN_BUILD_DIR ?= build-asan
 RELEASE_BUILD_DIR ?= build-release
 FUZZ_BUILD_DIR ?= build-fuzz
 TSAN_BUILD_DIR ?= build-tsan
+WINDOWS_BUILD_DIR ?= build-windows
 FUZZ_CXX ?= clang++-14
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps configure build run test bench clean test-asan test-tsan fuzz package test-package \
-	build-release
+	build-release deps-windows build-windows test-windows
 
 all: build
 
@@ -78,6 +79,22 @@ fuzz: deps
 		-DCMAKE_CXX_COMPILER=$(FUZZ_CXX) -DQUIVEREL_FUZZ=ON -DQUIVEREL_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS)
 	@fuzz/run-fuzzers $(FUZZ_BUILD_DIR) $(FUZZ_SECONDS)
+
+# The Windows programs and their tests, cross-built with mingw-w64 against a Qt built here from
+# Debian's own qt6-base source (scripts/build-qt-windows; kept between runs outside the checkout),
+# then the tests run under wine.
+deps-windows:
+	@scripts/install-deps --windows
+
+build-windows: deps-windows
+	@qt="$$(scripts/build-qt-windows | tail -n 1)" && \
+		cmake -S . -B $(WINDOWS_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/windows-mingw.cmake -DQUIVEREL_QT_WINDOWS="$$qt" \
+		-DQUIVEREL_WERROR=$(WERROR) >/dev/null
+	@cmake --build $(WINDOWS_BUILD_DIR) -j $(JOBS)
+
+test-windows: build-windows
+	@scripts/test-windows $(WINDOWS_BUILD_DIR)
 
 clean:
 	@rm -rf $(BUILD_DIR)

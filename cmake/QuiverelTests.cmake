@@ -15,15 +15,38 @@ function(quiverel_test_runs target)
     endforeach()
 endfunction()
 
-# quiverel_add_gtests(TARGET SOURCES... LINK_LIBRARIES libraries... [RUNS NAME=program...]
-#                     [WHOLE] [TIMEOUT seconds])
+# A test built for Windows runs under wine, which starts a program in a second or two.
+if(WIN32)
+    set(quiverel_discovery DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+    set(quiverel_test_timeout 300)
+else()
+    set(quiverel_discovery DISCOVERY_TIMEOUT 60)
+    set(quiverel_test_timeout 120)
+endif()
+
+# The sources of a test for this platform: those for all, then POSIX_ONLY or WINDOWS_ONLY ones.
+macro(quiverel_platform_sources)
+    set(platform_sources ${arg_UNPARSED_ARGUMENTS})
+    if(WIN32)
+        list(APPEND platform_sources ${arg_WINDOWS_ONLY})
+    else()
+        list(APPEND platform_sources ${arg_POSIX_ONLY})
+    endif()
+endmacro()
+
+# quiverel_add_gtests(TARGET SOURCES... [POSIX_ONLY SOURCES...] [WINDOWS_ONLY SOURCES...]
+#                     LINK_LIBRARIES libraries... [RUNS NAME=program...] [WHOLE] [TIMEOUT seconds])
 # The folder's GoogleTest sources in one executable, each test case a ctest test of its own.
-# RUNS: programs the tests start, built first; each path reaches the tests as the definition
-# NAME (RUNS QUIVEREL_LISTER=quiverel2000-list). WHOLE: the executable is one ctest test
-# (suites that share a costly set-up made once per run).
+# POSIX_ONLY, WINDOWS_ONLY: sources of tests of what only one platform has (links, FIFOs and
+# descriptor limits; drives and UTF-16 paths), built only there. RUNS: programs the tests start,
+# built first; each path reaches the tests as the definition NAME (RUNS
+# QUIVEREL_LISTER=quiverel2000-list). WHOLE: the executable is one ctest test (suites that share a
+# costly set-up made once per run).
 function(quiverel_add_gtests target)
-    cmake_parse_arguments(PARSE_ARGV 1 arg "WHOLE" "TIMEOUT" "LINK_LIBRARIES;RUNS")
-    add_executable(${target} ${arg_UNPARSED_ARGUMENTS})
+    cmake_parse_arguments(PARSE_ARGV 1 arg "WHOLE" "TIMEOUT"
+        "LINK_LIBRARIES;RUNS;POSIX_ONLY;WINDOWS_ONLY")
+    quiverel_platform_sources()
+    add_executable(${target} ${platform_sources})
     target_include_directories(${target} PRIVATE ${QUIVEREL_TESTS_DIR})
     target_link_libraries(${target} PRIVATE ${arg_LINK_LIBRARIES} quiverel_warnings
         GTest::gtest_main)
@@ -35,15 +58,20 @@ function(quiverel_add_gtests target)
             set_tests_properties(${target} PROPERTIES TIMEOUT ${arg_TIMEOUT})
         endif()
     else()
-        gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60)
+        gtest_discover_tests(${target} ${quiverel_discovery}
+            PROPERTIES TIMEOUT ${quiverel_test_timeout})
     endif()
 endfunction()
 
-# quiverel_add_qtests(SOURCES... LINK_LIBRARIES libraries... [RUNS NAME=program...])
+# quiverel_add_qtests(SOURCES... [POSIX_ONLY SOURCES...] [WINDOWS_ONLY SOURCES...]
+#                     LINK_LIBRARIES libraries... [RUNS NAME=program...])
 # Each Qt Test source one executable named after the file and one ctest test, run offscreen.
+# Under wine, whose programs get no QT_ variables, the platform is asked for by wine's own
+# WINEQT_ form, and Qt Test writes its report to a file (it would go to the debugger's channel).
 function(quiverel_add_qtests)
-    cmake_parse_arguments(PARSE_ARGV 0 arg "" "" "LINK_LIBRARIES;RUNS")
-    foreach(source IN LISTS arg_UNPARSED_ARGUMENTS)
+    cmake_parse_arguments(PARSE_ARGV 0 arg "" "" "LINK_LIBRARIES;RUNS;POSIX_ONLY;WINDOWS_ONLY")
+    quiverel_platform_sources()
+    foreach(source IN LISTS platform_sources)
         get_filename_component(test_name ${source} NAME_WE)
         add_executable(${test_name} ${source})
         set_target_properties(${test_name} PROPERTIES AUTOMOC ON)
@@ -53,8 +81,13 @@ function(quiverel_add_qtests)
         target_compile_definitions(${test_name} PRIVATE
             QUIVEREL_TEST_DATA="${QUIVEREL_TEST_DATA}")
         quiverel_test_runs(${test_name} ${arg_RUNS})
-        add_test(NAME ${test_name} COMMAND ${test_name})
+        if(WIN32)
+            add_test(NAME ${test_name} COMMAND ${test_name} -o ${test_name}.txt,txt)
+        else()
+            add_test(NAME ${test_name} COMMAND ${test_name})
+        endif()
         set_tests_properties(${test_name} PROPERTIES
-            ENVIRONMENT QT_QPA_PLATFORM=offscreen TIMEOUT 120)
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;WINEQT_QPA_PLATFORM=offscreen"
+            TIMEOUT ${quiverel_test_timeout})
     endforeach()
 endfunction()

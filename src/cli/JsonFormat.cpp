@@ -3,6 +3,7 @@
 #include "cli/ControlCharacters.h"
 #include "listing/PathText.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -67,6 +68,16 @@ void appendUnicodeEscape(std::string& out, char32_t codePoint) {
     out += escaped;
 }
 
+// How far the local time is ahead of UTC, in seconds: the local time read as if it were UTC,
+// less the instant.
+long utcOffsetOf(const std::tm& local, std::time_t time) {
+    using namespace std::chrono;
+    const sys_days day = year(local.tm_year + 1900) / (local.tm_mon + 1) / local.tm_mday;
+    const auto asUtc = day.time_since_epoch() + hours(local.tm_hour) + minutes(local.tm_min) +
+                       seconds(local.tm_sec);
+    return static_cast<long>(duration_cast<seconds>(asUtc).count() - time);
+}
+
 } // namespace
 
 void appendJsonString(std::string& out, std::string_view text) {
@@ -113,10 +124,11 @@ void appendRfc3339(std::string& out, std::int64_t secondsSinceEpoch) {
     if (localtime_r(&time, &local) == nullptr) {
         return;
     }
+    const long utcOffset = utcOffsetOf(local, time);
     // RFC 3339 offsets are whole minutes within a day. A zone beyond that (TZ=UTC-24) or with
     // seconds in its offset (old local mean times) would write a wrong instant, so such a time
     // is written in UTC instead.
-    const bool offsetWritable = local.tm_gmtoff % 60 == 0 && std::abs(local.tm_gmtoff) < 24 * 3600;
+    const bool offsetWritable = utcOffset % 60 == 0 && std::abs(utcOffset) < 24 * 3600;
     std::tm shown = local;
     if (!offsetWritable && gmtime_r(&time, &shown) == nullptr) {
         return;
@@ -133,7 +145,7 @@ void appendRfc3339(std::string& out, std::int64_t secondsSinceEpoch) {
         out += 'Z';
         return;
     }
-    const auto offsetMinutes = static_cast<int>(local.tm_gmtoff / 60);
+    const auto offsetMinutes = static_cast<int>(utcOffset / 60);
     std::snprintf(text, sizeof text, "%c%02d:%02d", offsetMinutes < 0 ? '-' : '+',
                   std::abs(offsetMinutes) / 60, std::abs(offsetMinutes) % 60);
     out += text;
