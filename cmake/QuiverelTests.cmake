@@ -1,6 +1,7 @@
 # The two ways a test folder registers its tests, one call per framework in its CMakeLists.txt:
 # GoogleTest for code without Qt, Qt Test for code on Qt. Both find the test support under
-# tests/ (#include "support/TempTree.h"), the fixtures' folder as the definition
+# tests/ (#include "support/TempTree.h") with its side for this platform (support/posix or
+# support/win32, included by bare name: "SystemTree.h"), the fixtures' folder as the definition
 # QUIVEREL_TEST_DATA, and build with the project's warnings.
 include(GoogleTest)
 
@@ -47,7 +48,8 @@ function(quiverel_add_gtests target)
         "LINK_LIBRARIES;RUNS;POSIX_ONLY;WINDOWS_ONLY")
     quiverel_platform_sources()
     add_executable(${target} ${platform_sources})
-    target_include_directories(${target} PRIVATE ${QUIVEREL_TESTS_DIR})
+    target_include_directories(${target} PRIVATE ${QUIVEREL_TESTS_DIR}
+        ${QUIVEREL_TESTS_DIR}/support/${QUIVEREL_PLATFORM})
     target_link_libraries(${target} PRIVATE ${arg_LINK_LIBRARIES} quiverel_warnings
         GTest::gtest_main)
     target_compile_definitions(${target} PRIVATE QUIVEREL_TEST_DATA="${QUIVEREL_TEST_DATA}")
@@ -75,7 +77,8 @@ function(quiverel_add_qtests)
         get_filename_component(test_name ${source} NAME_WE)
         add_executable(${test_name} ${source})
         set_target_properties(${test_name} PROPERTIES AUTOMOC ON)
-        target_include_directories(${test_name} PRIVATE ${QUIVEREL_TESTS_DIR})
+        target_include_directories(${test_name} PRIVATE ${QUIVEREL_TESTS_DIR}
+            ${QUIVEREL_TESTS_DIR}/support/${QUIVEREL_PLATFORM})
         target_link_libraries(${test_name} PRIVATE ${arg_LINK_LIBRARIES} Qt6::Test
             quiverel_warnings)
         target_compile_definitions(${test_name} PRIVATE

@@ -3,12 +3,12 @@
 // numbered, the failures told on standard error.
 
 #include "cli/ListerRun.h"
+#include "SystemProcess.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 namespace quiverel::cli {
@@ -26,17 +26,6 @@ std::string listed(const ListerSettings& settings, int& status) {
     }
     std::fclose(out);
     return text;
-}
-
-bool qtIsLoaded() {
-    std::ifstream maps("/proc/self/maps");
-    std::string line;
-    while (std::getline(maps, line)) {
-        if (line.find("libQt6") != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
 }
 
 TEST(ListerRunTest, ListsThroughTheCoreWithoutAnyWindowPlatform) {
@@ -62,7 +51,7 @@ TEST(ListerRunTest, ListsThroughTheCoreWithoutAnyWindowPlatform) {
         << "the rows before the failure stay, in the order found";
     EXPECT_NE(messages.find(tree.path("missing")), std::string::npos) << messages;
 
-    EXPECT_FALSE(qtIsLoaded());
+    EXPECT_FALSE(testing::qtIsLoaded());
 }
 
 } // namespace
