@@ -1,5 +1,6 @@
 #include "kit/MappedBlock.h"
 #include "kit/HugePages.h"
+#include "kit/SystemPages.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,8 @@
 namespace quiverel {
 namespace {
 
+// Placing a block on the boundary gains nothing where the system gives no huge pages on request
+// (Windows grants them only with a privilege): there only every byte must be usable.
 TEST(MappedBlockTest, HugeBlocksOfWholePagesLieOnTheirBoundaryAndEveryByteIsUsable) {
     constexpr std::size_t huge = fs::hugePageBytes;
     const struct {
@@ -24,7 +27,7 @@ TEST(MappedBlockTest, HugeBlocksOfWholePagesLieOnTheirBoundaryAndEveryByteIsUsab
         SCOPED_TRACE(c.bytes);
         const MappedBlock block(c.bytes, c.pages);
         ASSERT_EQ(block.size(), c.bytes);
-        if (c.onBoundary) {
+        if (c.onBoundary && fs::hugePagesOnRequest()) {
             EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block.data()) % huge, 0U);
         }
         block.data()[0] = 'a';

@@ -192,7 +192,7 @@ TEST(FileFactsTest, VersionIsReadOnlyForProgramExtensions) {
         const char* version;
     } cases[] = {
         {"version-1.5.0.12.dll", "tool.dll", "1.05.12"},
-        {"version-1.5.0.12.dll", "tool.Dll", "1.05.12"},
+        {"version-1.5.0.12.dll", "mixed.Dll", "1.05.12"}, // a name of its own where case is ignored
         {"version-1.5.0.12.dll", "tool.ocx", "1.05.12"},
         {"version-4.0.1381.1.dll", "tool.EXE", "4.00.90505217"},
         {"no-version.exe", "plain.exe", ""},
