@@ -11,8 +11,8 @@ list(APPEND CMAKE_PREFIX_PATH ${QUIVEREL_QT_WINDOWS})
 set(QT_HOST_PATH /usr CACHE PATH "")
 set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "")
 
-# GoogleTest built from source with the cross compiler; its source names its targets as a
-# find_package would (GTest::gtest, GTest::gtest_main).
+# GoogleTest built from source with the cross compiler; it names its targets GTest::gtest,
+# GTest::gtest_main ... as find_package would.
 set(INSTALL_GTEST OFF CACHE BOOL "")
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 

@@ -9,8 +9,6 @@
 namespace quiverel {
 namespace {
 
-// Placing a block on the boundary gains nothing where the system gives no huge pages on request
-// (Windows grants them only with a privilege): there only every byte must be usable.
 TEST(MappedBlockTest, HugeBlocksOfWholePagesLieOnTheirBoundaryAndEveryByteIsUsable) {
     constexpr std::size_t huge = fs::hugePageBytes;
     const struct {
@@ -27,6 +25,7 @@ TEST(MappedBlockTest, HugeBlocksOfWholePagesLieOnTheirBoundaryAndEveryByteIsUsab
         SCOPED_TRACE(c.bytes);
         const MappedBlock block(c.bytes, c.pages);
         ASSERT_EQ(block.size(), c.bytes);
+        // Where huge pages are not had on request, there is no boundary to keep.
         if (c.onBoundary && fs::hugePagesOnRequest()) {
             EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block.data()) % huge, 0U);
         }
