@@ -378,32 +378,16 @@ private slots:
         QCOMPARE(f.pointer.shapes, (std::vector{Shape::Busy, Shape::Default}));
     }
 
-    void commandLineDotDotAfterALinkLeadsWhereTheKernelTakesIt() {
-        QTemporaryDir root;
-        const QDir dir(root.path());
-        QVERIFY(dir.mkpath("real/inner"));
-        QFile target(dir.filePath("real/target.txt"));
-        QVERIFY(target.open(QIODevice::WriteOnly) && target.write(QByteArray(3000, 'x')) == 3000);
-        target.close();
-        QFile decoy(dir.filePath("target.txt")); // where a lexical ".." would wrongly lead
-        QVERIFY(decoy.open(QIODevice::WriteOnly));
-        decoy.close();
-        QVERIFY(QFile::link(dir.filePath("real/inner"), dir.filePath("link")));
-
-        MainWindowFixture f;
-        f.load(commandLine({"link/../target.txt"}, root.path()));
-        QCOMPARE(column(f, 3), QStringList{"3KB"});
-    }
-
     void commandLineOptionsComeFromTheStore() {
         Files files;
         MainWindowFixture f;
         f.settings.set("OptFolder", "0");
         // The trim string meets the paths after they were upper-cased.
-        f.settings.set("OptTrim", (files.path("") + "/").toUpper().toStdString());
+        f.settings.set("OptTrim",
+                       QDir::toNativeSeparators(files.path("") + "/").toUpper().toStdString());
         f.load(commandLine({files.path("tree"), files.path("tree/one/1.txt")}));
         QCOMPARE(column(f, 1), QStringList{"1.TXT"});
-        QCOMPARE(column(f, 2), QStringList{"TREE/ONE/"});
+        QCOMPARE(column(f, 2), QStringList{QDir::toNativeSeparators("TREE/ONE/")});
     }
 };
 
