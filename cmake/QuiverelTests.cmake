@@ -74,6 +74,12 @@ endfunction()
 # Each Qt Test source one executable named after the file and one ctest test, run offscreen.
 # Under wine, whose programs get no QT_ variables, the platform is asked for by wine's own
 # WINEQT_ form, and Qt Test writes its report to a file (it would go to the debugger's channel).
+# The offscreen platform on Windows reads fonts only from one folder: the Japanese font the
+# Windows targets install (fonts-noto-cjk), so the window's texts are measured with real glyphs.
+set(quiverel_offscreen "QT_QPA_PLATFORM=offscreen;WINEQT_QPA_PLATFORM=offscreen")
+if(WIN32)
+    list(APPEND quiverel_offscreen "WINEQT_QPA_FONTDIR=Z:/usr/share/fonts/opentype/noto")
+endif()
 function(quiverel_add_qtests)
     cmake_parse_arguments(PARSE_ARGV 0 arg "" "" "LINK_LIBRARIES;RUNS;POSIX_ONLY;WINDOWS_ONLY")
     quiverel_platform_sources()
@@ -94,7 +100,7 @@ function(quiverel_add_qtests)
             add_test(NAME ${test_name} COMMAND ${test_name})
         endif()
         set_tests_properties(${test_name} PROPERTIES
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;WINEQT_QPA_PLATFORM=offscreen"
+            ENVIRONMENT "${quiverel_offscreen}"
             TIMEOUT ${quiverel_test_timeout})
     endforeach()
 endfunction()
