@@ -4,6 +4,9 @@
 // as the C library keeps them, the time zone it works in, the libraries loaded.
 
 #include <windows.h>
+// windows.h makes MessageBox a macro, which would rename the platform's MessageBox seam in the
+// tests that include both.
+#undef MessageBox
 
 #include <cstdlib>
 #include <ctime>

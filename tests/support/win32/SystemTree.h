@@ -5,6 +5,9 @@
 // made and removed, time stamps and lengths set through the system's own calls.
 
 #include <windows.h>
+// windows.h makes MessageBox a macro, which would rename the platform's MessageBox seam in the
+// tests that include both.
+#undef MessageBox
 
 #include <cstdint>
 #include <filesystem>
