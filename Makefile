@@ -90,6 +90,7 @@ build-windows: deps-windows
 	@qt="$$(scripts/build-qt-windows | tail -n 1)" && \
 		cmake -S . -B $(WINDOWS_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCMAKE_TOOLCHAIN_FILE=cmake/windows-mingw.cmake -DQUIVEREL_QT_WINDOWS="$$qt" \
+		-DQUIVEREL_NATIVE_LISTER=$(CURDIR)/$(BUILD_DIR)/bin/quiverel2000-list \
 		-DQUIVEREL_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(WINDOWS_BUILD_DIR) -j $(JOBS)
 
@@ -98,8 +99,10 @@ build-windows: deps-windows
 package-windows: build-windows
 	@cmake --build $(WINDOWS_BUILD_DIR) --target windows_packages
 
-# The tests include the packages' own: installed, run and uninstalled under wine.
-test-windows: package-windows
+# The Linux lister too: the Windows one is checked against it. The packages are installed, run
+# and uninstalled under wine.
+test-windows: package-windows configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quiverel2000-list
 	@scripts/test-windows $(WINDOWS_BUILD_DIR)
 
 clean:
