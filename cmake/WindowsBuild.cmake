@@ -11,12 +11,10 @@ list(APPEND CMAKE_PREFIX_PATH ${QUIVEREL_QT_WINDOWS})
 set(QT_HOST_PATH /usr CACHE PATH "")
 set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "")
 
-# GoogleTest built from source with the cross compiler, as the targets a find_package would give.
+# GoogleTest built from source with the cross compiler; it names its targets GTest::gtest,
+# GTest::gtest_main ... as find_package would.
 set(INSTALL_GTEST OFF CACHE BOOL "")
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-add_library(GTest::gtest ALIAS gtest)
-add_library(GTest::gtest_main ALIAS gtest_main)
-add_library(GTest::gmock ALIAS gmock)
 
 # Tests run under wine; its own prefix and paths come from scripts/test-windows.
 find_program(QUIVEREL_WINE NAMES wine64 wine REQUIRED)
