@@ -46,6 +46,10 @@ function(quiverel_add_gtests target)
     cmake_parse_arguments(PARSE_ARGV 1 arg "WHOLE" "TIMEOUT"
         "LINK_LIBRARIES;RUNS;POSIX_ONLY;WINDOWS_ONLY")
     quiverel_platform_sources()
+    # A folder whose tests are all the other platform's has none here.
+    if(NOT platform_sources)
+        return()
+    endif()
     add_executable(${target} ${platform_sources})
     target_include_directories(${target} PRIVATE ${QUIVEREL_TESTS_DIR})
     target_link_libraries(${target} PRIVATE ${arg_LINK_LIBRARIES} quiverel_warnings

@@ -40,8 +40,10 @@ std::string absolutePath(std::string_view argument, std::string_view workingDire
     if (argument.empty() || rootLength(argument) > 0 || workingDirectory.empty()) {
         return withSeparators(argument);
     }
-    // The folder paths start from: "/", or on Windows the working directory's drive or share.
-    const std::size_t rootSize = rootLength(workingDirectory);
+    // The folder paths start from: "/", or on Windows the working directory's drive or share
+    // (a folder named from the root of the drive keeps its first separator).
+    const std::size_t rootSize =
+        std::max<std::size_t>(rootLength(workingDirectory), isPathSeparator(workingDirectory[0]));
     std::string path = withSeparators(workingDirectory.substr(0, rootSize));
     if (isPathSeparator(argument.front())) {
         // On Windows, a path from the root of the working directory's drive.
