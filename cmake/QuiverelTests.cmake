@@ -1,6 +1,7 @@
 # The two ways a test folder registers its tests, one call per framework in its CMakeLists.txt:
 # GoogleTest for code without Qt, Qt Test for code on Qt. Both find the test support under
-# tests/ (#include "support/TempTree.h"), the fixtures' folder as the definition
+# tests/ (#include "support/TempTree.h") with its side for this platform (support/posix or
+# support/win32, included by bare name: "SystemTree.h"), the fixtures' folder as the definition
 # QUIVEREL_TEST_DATA, and build with the project's warnings.
 include(GoogleTest)
 
@@ -51,7 +52,8 @@ function(quiverel_add_gtests target)
         return()
     endif()
     add_executable(${target} ${platform_sources})
-    target_include_directories(${target} PRIVATE ${QUIVEREL_TESTS_DIR})
+    target_include_directories(${target} PRIVATE ${QUIVEREL_TESTS_DIR}
+        ${QUIVEREL_TESTS_DIR}/support/${QUIVEREL_PLATFORM})
     target_link_libraries(${target} PRIVATE ${arg_LINK_LIBRARIES} quiverel_warnings
         GTest::gtest_main)
     target_compile_definitions(${target} PRIVATE QUIVEREL_TEST_DATA="${QUIVEREL_TEST_DATA}")
@@ -72,6 +74,12 @@ endfunction()
 # Each Qt Test source one executable named after the file and one ctest test, run offscreen.
 # Under wine, whose programs get no QT_ variables, the platform is asked for by wine's own
 # WINEQT_ form, and Qt Test writes its report to a file (it would go to the debugger's channel).
+# The offscreen platform on Windows reads fonts only from one folder: the Japanese font the
+# Windows targets install (fonts-noto-cjk), so the window's texts are measured with real glyphs.
+set(quiverel_offscreen "QT_QPA_PLATFORM=offscreen;WINEQT_QPA_PLATFORM=offscreen")
+if(WIN32)
+    list(APPEND quiverel_offscreen "WINEQT_QPA_FONTDIR=Z:/usr/share/fonts/opentype/noto")
+endif()
 function(quiverel_add_qtests)
     cmake_parse_arguments(PARSE_ARGV 0 arg "" "" "LINK_LIBRARIES;RUNS;POSIX_ONLY;WINDOWS_ONLY")
     quiverel_platform_sources()
@@ -79,7 +87,8 @@ function(quiverel_add_qtests)
         get_filename_component(test_name ${source} NAME_WE)
         add_executable(${test_name} ${source})
         set_target_properties(${test_name} PROPERTIES AUTOMOC ON)
-        target_include_directories(${test_name} PRIVATE ${QUIVEREL_TESTS_DIR})
+        target_include_directories(${test_name} PRIVATE ${QUIVEREL_TESTS_DIR}
+            ${QUIVEREL_TESTS_DIR}/support/${QUIVEREL_PLATFORM})
         target_link_libraries(${test_name} PRIVATE ${arg_LINK_LIBRARIES} Qt6::Test
             quiverel_warnings)
         target_compile_definitions(${test_name} PRIVATE
@@ -91,7 +100,7 @@ function(quiverel_add_qtests)
             add_test(NAME ${test_name} COMMAND ${test_name})
         endif()
         set_tests_properties(${test_name} PROPERTIES
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;WINEQT_QPA_PLATFORM=offscreen"
+            ENVIRONMENT "${quiverel_offscreen}"
             TIMEOUT ${quiverel_test_timeout})
     endforeach()
 endfunction()

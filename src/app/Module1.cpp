@@ -1,13 +1,12 @@
 #include "app/Module1.h"
 
+#include "app/PlatformParts.h"
 #include "listing/AbsolutePath.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtMousePointer.h"
-#include "platform/qt/QtProgramLauncher.h"
-#include "platform/qt/QtSystemInfoLocator.h"
-#include "settings/QtSettingsStore.h"
+#include "settings/UserSettingsStore.h"
 #include "window/CommandLine.h"
 #include "window/frmMain.h"
 
@@ -28,18 +27,17 @@ std::unique_ptr<frmMain> mainWindow;
 int Main(int argc, char** argv) {
     QApplication application(argc, argv);
     QtMessageBox messageBox;
-    QtSettingsStore settings;
+    const std::unique_ptr<SettingsStore> settings = makeUserSettingsStore();
     QtClipboard clipboard;
     QtEventPump eventPump;
     QtMousePointer mousePointer;
-    QtSystemInfoLocator systemInfoLocator;
-    QtProgramLauncher programLauncher;
+    const std::unique_ptr<SystemInfoLocator> systemInfoLocator = makeSystemInfoLocator();
+    const std::unique_ptr<ProgramLauncher> programLauncher = makeProgramLauncher();
 
-    // QApplication has taken its own options out of argv: the rest are paths.
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    mainWindow = std::make_unique<frmMain>(
-        MainWindowSetup{messageBox, settings, clipboard, eventPump, mousePointer, systemInfoLocator,
-                        programLauncher, fileTableFromArguments(arguments, workingDirectory())});
+    const std::vector<std::string> arguments = programArguments(argc, argv);
+    mainWindow = std::make_unique<frmMain>(MainWindowSetup{
+        messageBox, *settings, clipboard, eventPump, mousePointer, *systemInfoLocator,
+        *programLauncher, fileTableFromArguments(arguments, workingDirectory())});
     mainWindow->Form_Load();
     mainWindow->show();
     const int exitCode = QApplication::exec();

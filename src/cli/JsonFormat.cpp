@@ -1,6 +1,7 @@
 #include "cli/JsonFormat.h"
 
 #include "cli/ControlCharacters.h"
+#include "listing/LocalTime.h"
 #include "listing/PathText.h"
 
 #include <chrono>
@@ -70,7 +71,7 @@ void appendUnicodeEscape(std::string& out, char32_t codePoint) {
 
 // How far the local time is ahead of UTC, in seconds: the local time read as if it were UTC,
 // less the instant.
-long utcOffsetOf(const std::tm& local, std::time_t time) {
+long utcOffsetOf(const std::tm& local, std::int64_t time) {
     using namespace std::chrono;
     const sys_days day = year(local.tm_year + 1900) / (local.tm_mon + 1) / local.tm_mday;
     const auto asUtc = day.time_since_epoch() + hours(local.tm_hour) + minutes(local.tm_min) +
@@ -119,18 +120,17 @@ void appendJsonString(std::string& out, std::string_view text) {
 }
 
 void appendRfc3339(std::string& out, std::int64_t secondsSinceEpoch) {
-    const auto time = static_cast<std::time_t>(secondsSinceEpoch);
     std::tm local{};
-    if (localtime_r(&time, &local) == nullptr) {
+    if (!localTimeOf(secondsSinceEpoch, local)) {
         return;
     }
-    const long utcOffset = utcOffsetOf(local, time);
+    const long utcOffset = utcOffsetOf(local, secondsSinceEpoch);
     // RFC 3339 offsets are whole minutes within a day. A zone beyond that (TZ=UTC-24) or with
     // seconds in its offset (old local mean times) would write a wrong instant, so such a time
     // is written in UTC instead.
     const bool offsetWritable = utcOffset % 60 == 0 && std::abs(utcOffset) < 24 * 3600;
     std::tm shown = local;
-    if (!offsetWritable && gmtime_r(&time, &shown) == nullptr) {
+    if (!offsetWritable && !universalTimeOf(secondsSinceEpoch, shown)) {
         return;
     }
     if (shown.tm_year + 1900LL < 0 || shown.tm_year + 1900LL > 9999) {

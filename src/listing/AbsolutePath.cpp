@@ -45,9 +45,13 @@ std::string absolutePath(std::string_view argument, std::string_view workingDire
     const std::size_t rootSize =
         std::max<std::size_t>(rootLength(workingDirectory), isPathSeparator(workingDirectory[0]));
     std::string path = withSeparators(workingDirectory.substr(0, rootSize));
+    // A share's root may come without its closing separator ("\\server\share").
+    const bool rootClosed = path.empty() || isPathSeparator(path.back());
     if (isPathSeparator(argument.front())) {
         // On Windows, a path from the root of the working directory's drive.
-        path.resize(path.empty() ? 0 : path.size() - 1);
+        if (!path.empty() && rootClosed) {
+            path.pop_back();
+        }
         return path + withSeparators(argument);
     }
     std::vector<std::string_view> parts = components(workingDirectory.substr(rootSize));
@@ -66,7 +70,7 @@ std::string absolutePath(std::string_view argument, std::string_view workingDire
     }
 
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (i > 0) {
+        if (i > 0 || !rootClosed) {
             path += pathSeparator;
         }
         path += parts[i];

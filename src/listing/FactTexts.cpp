@@ -1,6 +1,7 @@
 #include "listing/FactTexts.h"
 
 #include "listing/FileFacts.h"
+#include "listing/LocalTime.h"
 
 #include <cstdio>
 #include <ctime>
@@ -58,9 +59,8 @@ std::string formatStamp(std::int64_t secondsSinceEpoch) {
 }
 
 void appendStamp(std::string& out, std::int64_t secondsSinceEpoch) {
-    const auto time = static_cast<std::time_t>(secondsSinceEpoch);
     std::tm local{};
-    if (localtime_r(&time, &local) == nullptr) {
+    if (!localTimeOf(secondsSinceEpoch, local)) {
         return;
     }
     const long long year = local.tm_year + 1900LL;

@@ -3,6 +3,8 @@
 #include "listing/LetterCase.h"
 #include "listing/PathText.h"
 
+#include <algorithm>
+
 namespace quiverel {
 namespace {
 
@@ -99,7 +101,8 @@ std::optional<WildcardPattern> WildcardPattern::parse(std::string_view pattern) 
             end = pattern.size();
         }
         const std::string_view part = trimBlanks(pattern.substr(start, end - start));
-        if (part.find(pathSeparator) != std::string_view::npos ||
+        // No name holds a separator ("/" on POSIX systems, "\" and "/" on Windows) or a NUL.
+        if (std::any_of(part.begin(), part.end(), isPathSeparator) ||
             part.find('\0') != std::string_view::npos) {
             return std::nullopt;
         }

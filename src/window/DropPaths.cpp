@@ -1,36 +1,35 @@
 #include "window/DropPaths.h"
 
+#include "window/LocalFilePath.h"
+
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
 
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace quiverel {
 namespace {
 
 // The path of a local file that url names, as the file system's bytes; nothing when it names
-// none. A file on another host is not the file of the same path here, a relative path has no
-// folder to start from, and a NUL would cut the name short where the file system reads it.
-std::optional<QByteArray> localPath(const QUrl& url) {
-    const QString host = url.host();
-    if (!url.isLocalFile() || !(host.isEmpty() || host == QLatin1String("localhost"))) {
+// none.
+std::optional<std::string> localPath(const QUrl& url) {
+    if (!url.isLocalFile()) {
         return std::nullopt;
     }
     // The encoded path keeps bytes that are not UTF-8 as %XX: decoding it gives the name
     // exactly as the file system holds it.
     const QByteArray path = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toUtf8());
-    if (!path.startsWith('/') || path.contains('\0')) {
-        return std::nullopt;
-    }
-    return path;
+    return localFilePath(url.host().toStdString(), std::string_view(path.data(), path.size()));
 }
 
 std::optional<FileTable> fileTableFromUrls(const QList<QUrl>& urls) {
     FileTable table(1);
     for (const QUrl& url : urls) {
-        if (const std::optional<QByteArray> path = localPath(url)) {
-            table.push_back(path->toStdString());
+        if (std::optional<std::string> path = localPath(url)) {
+            table.push_back(std::move(*path));
         }
     }
     if (table.size() == 1) {

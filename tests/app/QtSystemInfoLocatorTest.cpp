@@ -69,7 +69,7 @@ private slots:
         if (path) {
             QCOMPARE(*path, bin->filePath(answer).toStdString());
         }
-        QVERIFY(!locator.programFolder());
+        QVERIFY(!locator.programInFolder());
     }
 
     void startsTheProgramItFinds() {

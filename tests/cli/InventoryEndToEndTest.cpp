@@ -2,7 +2,7 @@
 // and the progress line.
 
 #include "support/ListerProcess.h"
-#include "support/TempTree.h"
+#include "support/PosixTree.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +17,7 @@
 namespace quiverel {
 namespace {
 
+using testing::PosixTree;
 using testing::runLister;
 using testing::TempTree;
 using Outcome = testing::ListerOutcome;
@@ -176,7 +177,7 @@ TEST(InventoryEndToEnd, ExclusionsPassOverNamesInsideSearchedFoldersOnly) {
 }
 
 TEST(InventoryEndToEnd, HashesAgreeWithSha256sumAndUnreadableFilesGetAnEmptyCell) {
-    TempTree tree;
+    PosixTree tree;
     std::string large(3 * 1024 * 1024 + 5, '\0');
     for (std::size_t i = 0; i < large.size(); ++i) {
         large[i] = static_cast<char>((i * 2654435761U) >> 13);

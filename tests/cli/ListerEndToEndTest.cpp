@@ -3,7 +3,7 @@
 #include "listing/ListingTexts.h"
 #include "support/HostileTree.h"
 #include "support/ListerProcess.h"
-#include "support/TempTree.h"
+#include "support/PosixTree.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +22,8 @@ namespace quiverel {
 namespace {
 
 using namespace std::string_literals;
+using testing::PosixTree;
 using testing::runLister;
-using testing::TempTree;
 using Outcome = testing::ListerOutcome;
 
 std::string upper(std::string text) {
@@ -53,7 +53,7 @@ protected:
         return path;
     }
 
-    TempTree tree;
+    PosixTree tree;
 };
 
 TEST_F(ListerEndToEnd, VersionAndHelp) {

@@ -3,12 +3,13 @@
 // numbered, the failures told on standard error.
 
 #include "cli/ListerRun.h"
+#include "SystemProcess.h"
+#include "cli/TableFormat.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 namespace quiverel::cli {
@@ -26,17 +27,6 @@ std::string listed(const ListerSettings& settings, int& status) {
     }
     std::fclose(out);
     return text;
-}
-
-bool qtIsLoaded() {
-    std::ifstream maps("/proc/self/maps");
-    std::string line;
-    while (std::getline(maps, line)) {
-        if (line.find("libQt6") != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
 }
 
 TEST(ListerRunTest, ListsThroughTheCoreWithoutAnyWindowPlatform) {
@@ -60,9 +50,11 @@ TEST(ListerRunTest, ListsThroughTheCoreWithoutAnyWindowPlatform) {
     EXPECT_EQ(status, exitCode::failed);
     EXPECT_EQ(rows, "\tA.txt\t\t\t\t\t\t\n\tb.txt\t\t\t\t\t\t\n")
         << "the rows before the failure stay, in the order found";
-    EXPECT_NE(messages.find(tree.path("missing")), std::string::npos) << messages;
+    std::string named; // as a message names a path: escaped like a cell
+    appendTsvCell(named, tree.path("missing"));
+    EXPECT_NE(messages.find(named), std::string::npos) << messages;
 
-    EXPECT_FALSE(qtIsLoaded());
+    EXPECT_FALSE(testing::qtIsLoaded());
 }
 
 } // namespace

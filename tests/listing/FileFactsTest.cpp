@@ -10,24 +10,15 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace quiverel {
 namespace {
 
+using testing::nativeSeparators;
+using testing::setLength;
+using testing::setModified;
 using testing::ZoneGuard;
-
-void setModified(const std::string& path, long long seconds) {
-    const timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds), 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
-}
-
-void setLength(const std::string& path, long long bytes) {
-    ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(bytes)), 0) << path;
-}
 
 std::string fixture(const char* name) {
     return std::string(QUIVEREL_TEST_DATA) + "/pe/" + name;
@@ -85,9 +76,10 @@ TEST(FileFactsTest, SplitsTheDisplayTextAtTheLastSeparator) {
     testing::TempTree tree;
     const std::string missing = tree.path("not-there");
     for (const auto& c : cases) {
-        const Analysed a = analyse(missing, c.display, false);
-        EXPECT_EQ(a.display, c.display);
-        EXPECT_EQ(a.fields.folder, c.pathName) << c.display;
+        const std::string display = nativeSeparators(c.display);
+        const Analysed a = analyse(missing, display, false);
+        EXPECT_EQ(a.display, display);
+        EXPECT_EQ(a.fields.folder, nativeSeparators(c.pathName)) << c.display;
         EXPECT_EQ(a.fields.fileName, c.fileName) << c.display;
         EXPECT_EQ(a.fields.extension, c.extension) << c.display;
         EXPECT_EQ(a.fields.version, c.version) << c.display;
@@ -139,7 +131,7 @@ TEST(FileFactsTest, SizeIsWholeBlocksPlusOneGroupedInThousands) {
     }
 }
 
-TEST(FileFactsTest, SizeComesFromTheFileItselfAndFollowsLinks) {
+TEST(FileFactsTest, SizeComesFromTheFileItself) {
     testing::TempTree tree;
     const struct {
         long long bytes;
@@ -150,9 +142,6 @@ TEST(FileFactsTest, SizeComesFromTheFileItselfAndFollowsLinks) {
         setLength(file, c.bytes);
         EXPECT_EQ(analyse(file, file, false).fields.size, c.text) << c.bytes;
     }
-    const std::string target = tree.makeFile("target", std::string(2048, 'x'));
-    const std::string link = tree.makeLink(target, "link");
-    EXPECT_EQ(analyse(link, link, false).fields.size, "3KB");
 }
 
 TEST(FileFactsTest, StampIsLocalTimeToTheMinute) {
@@ -203,7 +192,7 @@ TEST(FileFactsTest, VersionIsReadOnlyForProgramExtensions) {
         const char* version;
     } cases[] = {
         {"version-1.5.0.12.dll", "tool.dll", "1.05.12"},
-        {"version-1.5.0.12.dll", "tool.Dll", "1.05.12"},
+        {"version-1.5.0.12.dll", "mixed.Dll", "1.05.12"}, // a name of its own where case is ignored
         {"version-1.5.0.12.dll", "tool.ocx", "1.05.12"},
         {"version-4.0.1381.1.dll", "tool.EXE", "4.00.90505217"},
         {"no-version.exe", "plain.exe", ""},
@@ -225,23 +214,17 @@ TEST(FileFactsTest, VersionIsReadOnlyForProgramExtensions) {
 TEST(FileFactsTest, VanishedFileStillGetsEveryOtherField) {
     testing::TempTree tree;
     const std::string file = tree.makeFile("gone.txt", std::string(5000, 'x'));
-    ASSERT_EQ(::unlink(file.c_str()), 0);
+    ASSERT_TRUE(std::filesystem::remove(testing::fileSystemPath(file)));
     FileFacts stale;
     analyseFile(fs::FileRef::atPath(fixture("version-1.5.0.12.dll")), "/stale/name.dll", false,
                 stale);
     const Analysed a = analyse(file, file, false, std::move(stale));
-    EXPECT_EQ(a.fields.folder, tree.root() + "/");
+    EXPECT_EQ(a.fields.folder, tree.path(""));
     EXPECT_EQ(a.fields.fileName, "gone.txt");
     EXPECT_EQ(a.fields.size, "1KB");
     EXPECT_EQ(a.fields.stamp, "");
     EXPECT_EQ(a.fields.extension, "TXT");
     EXPECT_EQ(a.fields.version, "-");
-
-    const std::string dangling = tree.makeLink(tree.path("nowhere"), "dangling.dll");
-    const Analysed link = analyse(dangling, dangling, false);
-    EXPECT_EQ(link.fields.stamp, "");
-    EXPECT_EQ(link.fields.size, "1KB");
-    EXPECT_EQ(link.fields.version, "");
 }
 
 } // namespace

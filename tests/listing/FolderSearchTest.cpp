@@ -9,7 +9,7 @@
 #include "listing/detail/NameList.h"
 #include "support/ChildProcess.h"
 #include "support/FakePlatform.h"
-#include "support/TempTree.h"
+#include "support/PosixTree.h"
 
 #include <gtest/gtest.h>
 
@@ -27,8 +27,8 @@ namespace {
 
 using testing::childCannotRun;
 using testing::FakeEventPump;
+using testing::PosixTree;
 using testing::runInChild;
-using testing::TempTree;
 
 // Collects the paths the search hands over into sFound, keeping one spare empty element last,
 // and counts them.
@@ -69,7 +69,7 @@ protected:
         return result;
     }
 
-    TempTree tree;
+    PosixTree tree;
     FakeEventPump pump;
     ListingControl control{[this] {
         pump.processPendingEvents();

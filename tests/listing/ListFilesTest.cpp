@@ -4,15 +4,14 @@
 #include "listing/ListingControl.h"
 #include "listing/PathText.h"
 #include "listing/RowTexts.h"
+#include "platform/files/FileSystem.h"
 #include "support/TempTree.h"
 #include "support/ZoneGuard.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <fcntl.h>
 #include <stdexcept>
-#include <sys/stat.h>
 
 namespace quiverel {
 namespace {
@@ -46,8 +45,7 @@ protected:
         tree.makeFolder("data");
         tree.makeFolder("data/data");
         file = tree.makeFile("data/data/Report.log", std::string(3000, 'x'));
-        const timespec times[2] = {{0, UTIME_OMIT}, {1700000000, 0}};
-        EXPECT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+        testing::setModified(file, 1700000000);
     }
 
     ListingOutcome list(std::vector<std::string> entries, const ColumnFlags& columns = allColumns,
@@ -91,22 +89,27 @@ TEST_F(ListFilesTest, HandsOverEachChosenColumnAndOnlyThat) {
 }
 
 TEST_F(ListFilesTest, TrimRemovesTheTextOnceAndOnlyAtTheStartOfTheFolder) {
-    const std::string root = tree.root();
-    const std::string upperRoot = toUpperCase(root);
+    const auto root = [this](const char* relative) {
+        return tree.path(relative);
+    };
+    const auto upperRoot = [this](const char* relative) {
+        return toUpperCase(tree.path(relative));
+    };
+    const auto native = testing::nativeSeparators;
     const struct {
         std::string trim;
         bool upperCase;
         std::string folder;
     } cases[] = {
-        {"", false, root + "/data/data/"},
-        {root + "/data", false, "/data/"},
-        {root + "/data/", false, "data/"},
-        {upperRoot + "/DATA/", false, root + "/data/data/"},
-        {root + "/data/data/", false, ""},
-        {root + "/data/data/Report.log", false, root + "/data/data/"},
-        {"data/", false, root + "/data/data/"},
-        {root + "/data/", true, upperRoot + "/DATA/DATA/"},
-        {upperRoot + "/DATA/", true, "DATA/"},
+        {"", false, root("data/data/")},
+        {root("data"), false, native("/data/")},
+        {root("data/"), false, native("data/")},
+        {upperRoot("data/"), false, root("data/data/")},
+        {root("data/data/"), false, ""},
+        {root("data/data/Report.log"), false, root("data/data/")},
+        {native("data/"), false, root("data/data/")},
+        {root("data/"), true, upperRoot("data/data/")},
+        {upperRoot("data/"), true, native("DATA/")},
     };
     for (const auto& c : cases) {
         sink.rows.clear();
@@ -136,7 +139,7 @@ TEST_F(ListFilesTest, OutcomesNameTheFailedPathAndTheReason) {
     EXPECT_EQ(unreachable.kind, ListingOutcome::Kind::Failed);
     EXPECT_EQ(unreachable.rows, 1) << "the rows before the failure stay";
     EXPECT_EQ(unreachable.failedPath, missing);
-    EXPECT_EQ(unreachable.reason, "No such file or directory");
+    EXPECT_EQ(unreachable.reason, fs::errorText(testing::missingFileError));
 
     sink.failAt = "Report.log";
     const ListingOutcome failed = list({file});

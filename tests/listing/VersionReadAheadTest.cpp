@@ -1,7 +1,7 @@
 #include "listing/detail/VersionReadAhead.h"
 
 #include "platform/files/FileSystem.h"
-#include "support/TempTree.h"
+#include "support/PosixTree.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ std::size_t openDescriptors() {
 // Asking for an executable's pages ahead never waits on what stands under its name (a FIFO
 // with no writer, a link to one) and gives back every descriptor it takes.
 TEST(VersionReadAheadTest, NeverBlocksNorKeepsADescriptor) {
-    testing::TempTree tree;
+    testing::PosixTree tree;
     tree.makeFile("setup.EXE", std::string(40000, 'x'));
     tree.makeFile("notes.txt", "x");
     ASSERT_EQ(::mkfifo(tree.path("pipe.dll").c_str(), 0644), 0);

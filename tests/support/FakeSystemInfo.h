@@ -20,12 +20,12 @@ public:
         calls.push_back("path");
         return path;
     }
-    std::optional<std::string> programFolder() override {
+    std::optional<std::string> programInFolder() override {
         calls.push_back("folder");
-        return folder;
+        return inFolder;
     }
     std::optional<std::string> path;
-    std::optional<std::string> folder;
+    std::optional<std::string> inFolder;
     std::vector<std::string> calls; // "path", "folder", in the order asked
 };
 

@@ -19,7 +19,7 @@
 // Every file but those in stamps/ is modified at fixedTime. The tree is readable by everyone
 // (modes 0755 and 0644), so a test may also list it under another user.
 
-#include "support/TempTree.h"
+#include "support/PosixTree.h"
 
 #include <array>
 #include <cstdio>
@@ -247,7 +247,7 @@ private:
         file("vanish/stays.txt");
     }
 
-    TempTree m_tree;
+    PosixTree m_tree;
     std::string m_deepest;
 };
 

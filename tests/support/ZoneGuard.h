@@ -1,9 +1,11 @@
 #pragma once
 
-// Runs a test in a fixed time zone and puts the machine's own back afterwards.
+// Runs a test in a fixed time zone (TZ's form: "UTC0", "JST-9") and puts the process's own
+// back afterwards.
+
+#include "SystemProcess.h"
 
 #include <cstdlib>
-#include <ctime>
 #include <optional>
 #include <string>
 
@@ -15,16 +17,16 @@ public:
         if (const char* previous = std::getenv("TZ")) {
             m_previous = previous;
         }
-        ::setenv("TZ", zone, 1);
-        ::tzset();
+        setVariable("TZ", zone);
+        readTimeZoneAgain();
     }
     ~ZoneGuard() {
         if (m_previous) {
-            ::setenv("TZ", m_previous->c_str(), 1);
+            setVariable("TZ", m_previous->c_str());
         } else {
-            ::unsetenv("TZ");
+            unsetVariable("TZ");
         }
-        ::tzset();
+        readTimeZoneAgain();
     }
     ZoneGuard(const ZoneGuard&) = delete;
     ZoneGuard& operator=(const ZoneGuard&) = delete;

@@ -7,7 +7,7 @@
 #include "settings/Options.h"
 #include "support/ChildProcess.h"
 #include "support/FakePlatform.h"
-#include "support/TempTree.h"
+#include "support/PosixTree.h"
 #include "window/DataSet_RowMidashi.h"
 
 #include <gtest/gtest.h>
@@ -64,7 +64,7 @@ protected:
         return texts;
     }
 
-    testing::TempTree tree;
+    testing::PosixTree tree;
     Options options;
     ColumnFlags flags{true, true, true, true, true, true, true};
     int checkBoxReads = 0;

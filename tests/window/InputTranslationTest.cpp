@@ -3,6 +3,7 @@
 #include "widgets/KeyCodes.h"
 #include "window/DropPaths.h"
 
+#include <QDir>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTest>
@@ -16,13 +17,19 @@ class InputTranslationTest : public QObject {
 
 private slots:
     void dropCarriesLocalFilesInOrder() {
+        // A folder of this machine as a URL writes it ("/tmp", "/C:/…" on Windows), and the
+        // native path the drop gives for it.
+        const QString folder = QDir::tempPath();
+        const QString urlPath = QUrl::fromLocalFile(folder).path();
+        const std::string native = QDir::toNativeSeparators(folder + '/').toStdString();
         QMimeData data;
-        data.setUrls({QUrl::fromLocalFile("/tmp/b folder"), QUrl("https://example.org/x"),
-                      QUrl::fromEncoded("file:///tmp/a%E9"), QUrl::fromLocalFile("/tmp/ｻｲｽﾞ")});
+        data.setUrls({QUrl::fromLocalFile(folder + "/b folder"), QUrl("https://example.org/x"),
+                      QUrl::fromEncoded(("file://" + urlPath + "/a%E9").toUtf8()),
+                      QUrl::fromLocalFile(folder + "/ｻｲｽﾞ")});
         const std::optional<FileTable> table = fileTableFromDrop(data);
         QVERIFY(table);
-        QCOMPARE(bytes(*table), (QStringList{"", "/tmp/b folder", QString::fromLatin1("/tmp/a\xe9"),
-                                             bytes("/tmp/ｻｲｽﾞ")}));
+        QCOMPARE(bytes(*table), (QStringList{"", bytes(native + "b folder"),
+                                             bytes(native + "a\xe9"), bytes(native + "ｻｲｽﾞ")}));
     }
 
     void dropWithoutLocalFilesCarriesNothing() {

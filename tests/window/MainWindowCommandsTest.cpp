@@ -187,7 +187,7 @@ private slots:
         MainWindowFixture f;
         listThreeFiles(f, folder);
         const QString pathName = f.cell(1, 2);
-        QVERIFY(pathName.startsWith(QDir(folder.path()).path().toUpper()));
+        QVERIFY(pathName.startsWith(QDir::toNativeSeparators(folder.path()).toUpper()));
         f.messageBox.shown.clear();
         f.pointer.shapes.clear();
         // Dragged from the bottom-right corner up to the top-left one.
@@ -360,6 +360,10 @@ private slots:
 
     void optionsOpenOwnedAndModalAndTheNextDropUsesThem() {
         Folder folder({"a.txt", "b.log", "sub/c.log"});
+        // The trim string: the first character of the folder's path ("/", or the drive letter).
+        const QString root = QDir::toNativeSeparators(folder.path()).toUpper();
+        const QString lead = root.left(1);
+        const QString separator = QDir::separator();
         MainWindowFixture f;
         listThreeFiles(f, Folder({"a.txt", "b.txt", "c.txt"}));
         f.settings.writes.clear();
@@ -370,7 +374,7 @@ private slots:
                                               owner = dialog.parentWidget();
                                               modal = dialog.isModal();
                                               control<QLineEdit>(dialog, "Text1")->setText("*.LOG");
-                                              control<QLineEdit>(dialog, "Text2")->setText("/");
+                                              control<QLineEdit>(dialog, "Text2")->setText(lead);
                                               click(dialog, "cmdOK");
                                           });
         QCOMPARE(opened, QString("frmOptions"));
@@ -380,15 +384,15 @@ private slots:
                  (std::vector<std::string>{"OptFolder", "OptFindFiles", "OptTrim"}));
         QCOMPARE(utf8(f.settings.value("OptFolder")), QString("1"));
         QCOMPARE(utf8(f.settings.value("OptFindFiles")), QString("*.LOG"));
-        QCOMPARE(utf8(f.settings.value("OptTrim")), QString("/"));
+        QCOMPARE(utf8(f.settings.value("OptTrim")), lead);
         // The rows already listed stay as they are.
         QCOMPARE(column(f, 1), (QStringList{"A.TXT", "B.TXT", "C.TXT"}));
 
         QVERIFY(drop(f.gridView(), *fileDrop({folder.path()})));
         QCOMPARE(column(f, 1), (QStringList{"B.LOG", "C.LOG"}));
-        // "/" was taken off the front of each path name.
-        const QString root = QDir(folder.path()).path().toUpper();
-        QCOMPARE(column(f, 2), (QStringList{root.mid(1) + "/", root.mid(1) + "/SUB/"}));
+        // The first character was taken off the front of each path name.
+        QCOMPARE(column(f, 2), (QStringList{root.mid(1) + separator,
+                                            root.mid(1) + separator + "SUB" + separator}));
 
         QString shown;
         whileModal([&] { f.action("mnuViewOptions")->trigger(); },

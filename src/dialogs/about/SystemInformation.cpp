@@ -10,16 +10,6 @@
 #include <string>
 
 namespace quiverel {
-namespace {
-
-std::string programInFolder(const std::string& folder) {
-    if (!folder.empty() && folder.back() == '/') {
-        return folder + sysInfoProgramName;
-    }
-    return folder + '/' + sysInfoProgramName;
-}
-
-} // namespace
 
 SystemInformation::SystemInformation(SystemInfoLocator& locator, ProgramLauncher& launcher,
                                      MessageBox& messageBox)
@@ -28,13 +18,8 @@ SystemInformation::SystemInformation(SystemInfoLocator& locator, ProgramLauncher
 void SystemInformation::StartSysInfo() {
     std::optional<std::string> path = m_locator.programPath();
     if (!path) {
-        const std::optional<std::string> folder = m_locator.programFolder();
-        if (!folder) {
-            m_messageBox.show(aboutTexts::sysInfoUnavailable, program::title);
-            return;
-        }
-        path = programInFolder(*folder);
-        if (!m_launcher.fileExists(*path)) {
+        path = m_locator.programInFolder();
+        if (!path || !m_launcher.fileExists(*path)) {
             m_messageBox.show(aboutTexts::sysInfoUnavailable, program::title);
             return;
         }

@@ -6,9 +6,6 @@ class MessageBox;
 class ProgramLauncher;
 class SystemInfoLocator;
 
-// The program's name in the folder the system may name instead of its full path.
-inline constexpr const char* sysInfoProgramName = "MSINFO32.EXE";
-
 // Finds the platform's system-information program and starts it.
 class SystemInformation {
 public:

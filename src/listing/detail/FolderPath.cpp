@@ -5,15 +5,18 @@
 namespace quiverel {
 
 std::string folderText(std::string_view folder) {
-    const std::size_t last = folder.find_last_not_of(pathSeparator);
-    if (last == std::string_view::npos) {
+    std::size_t end = folder.size();
+    while (end > 0 && isPathSeparator(folder[end - 1])) {
+        --end;
+    }
+    if (end == 0) {
         return folder.empty() ? std::string() : std::string(1, pathSeparator);
     }
-    return std::string(folder.substr(0, last + 1));
+    return std::string(folder.substr(0, end));
 }
 
 void appendName(std::string& folderText, std::string_view name) {
-    if (folderText.empty() || folderText.back() != pathSeparator) {
+    if (folderText.empty() || !isPathSeparator(folderText.back())) {
         folderText += pathSeparator;
     }
     folderText.append(name);

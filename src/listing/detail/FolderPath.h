@@ -6,7 +6,8 @@
 namespace quiverel {
 
 // The text of a folder as the search writes it in front of a name: the path without trailing
-// separators, except the root, which stays "/". An empty path stays empty.
+// separators ("/" too on Windows), except the root, which stays "/" ("\" on Windows; a drive's
+// root "C:\" gives "C:"). An empty path stays empty.
 std::string folderText(std::string_view folder);
 
 // Turns a folder text into the path of one of its entries: appends the separator and the name,

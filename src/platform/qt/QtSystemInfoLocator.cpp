@@ -21,7 +21,7 @@ std::optional<std::string> QtSystemInfoLocator::programPath() {
     return std::nullopt;
 }
 
-std::optional<std::string> QtSystemInfoLocator::programFolder() {
+std::optional<std::string> QtSystemInfoLocator::programInFolder() {
     return std::nullopt;
 }
 

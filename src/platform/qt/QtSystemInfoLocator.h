@@ -16,7 +16,7 @@ public:
     static const std::vector<std::string>& systemInfoPrograms();
 
     std::optional<std::string> programPath() override;
-    std::optional<std::string> programFolder() override;
+    std::optional<std::string> programInFolder() override;
 };
 
 } // namespace quiverel

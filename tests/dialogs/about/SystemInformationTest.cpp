@@ -50,7 +50,7 @@ private slots:
         QFETCH(bool, starts);
         const std::string path = "/usr/bin/kinfocenter";
         locator.path = path;
-        locator.folder = "/opt/msinfo";
+        locator.inFolder = "/opt/msinfo/MSINFO32.EXE";
         if (starts) {
             launcher.startable.insert(path);
         }
@@ -61,30 +61,24 @@ private slots:
         QCOMPARE(locator.calls, std::vector<std::string>{"path"});
     }
 
-    void withoutPathTheFolderNamesTheProgram_data() {
-        QTest::addColumn<QString>("folder");
+    void withoutPathTheProgramInTheFolderIsTestedFirst_data() {
         QTest::addColumn<bool>("exists");
-        QTest::addColumn<QString>("program");
-        QTest::newRow("file in the folder") << "/opt/msinfo" << true << "/opt/msinfo/MSINFO32.EXE";
-        QTest::newRow("folder with a trailing separator")
-            << "/opt/msinfo/" << true << "/opt/msinfo/MSINFO32.EXE";
-        QTest::newRow("no file in the folder")
-            << "/opt/msinfo" << false << "/opt/msinfo/MSINFO32.EXE";
+        QTest::newRow("file in the folder") << true;
+        QTest::newRow("no file in the folder") << false;
     }
 
-    void withoutPathTheFolderNamesTheProgram() {
-        QFETCH(QString, folder);
+    void withoutPathTheProgramInTheFolderIsTestedFirst() {
         QFETCH(bool, exists);
-        QFETCH(QString, program);
-        locator.folder = folder.toStdString();
+        const std::string program = "/opt/msinfo/MSINFO32.EXE";
+        locator.inFolder = program;
         if (exists) {
-            launcher.files.insert(program.toStdString());
-            launcher.startable.insert(program.toStdString());
+            launcher.files.insert(program);
+            launcher.startable.insert(program);
         }
         sysInfo().StartSysInfo();
-        QCOMPARE(launcher.tested, std::vector<std::string>{program.toStdString()});
-        QCOMPARE(launcher.started, exists ? std::vector<std::string>{program.toStdString()}
-                                          : std::vector<std::string>{});
+        QCOMPARE(launcher.tested, std::vector<std::string>{program});
+        QCOMPARE(launcher.started,
+                 exists ? std::vector<std::string>{program} : std::vector<std::string>{});
         QCOMPARE(messageBox.shown.empty(), exists);
     }
 };

@@ -1,6 +1,6 @@
 #include "platform/files/FileSystem.h"
 
-#include "support/TempTree.h"
+#include "support/PosixTree.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 namespace quiverel {
 namespace {
 
-using testing::TempTree;
+using testing::PosixTree;
 
 class LongPathTest : public ::testing::Test {
 protected:
@@ -29,7 +29,7 @@ protected:
         ASSERT_EQ(::symlinkat("data.bin", folder.get(), "link.bin"), 0);
     }
 
-    TempTree tree;
+    PosixTree tree;
     std::string deep;
 };
 

@@ -1,9 +1,13 @@
 #include "window/CommandLine.h"
 #include "support/TestText.h"
+#include "window/MainWindowFixture.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
-using quiverel::testing::bytes;
+using namespace quiverel::testing;
 
 class CommandLineTest : public QObject {
     Q_OBJECT
@@ -41,7 +45,26 @@ private slots:
         }
         QCOMPARE(bytes(quiverel::fileTableFromArguments(native, "/work")), expected);
     }
+
+    // A ".." after a link: Windows takes ".." off the text of the path before it reaches any
+    // file, so only here does it lead where the link goes.
+    void commandLineDotDotAfterALinkLeadsWhereTheKernelTakesIt() {
+        QTemporaryDir root;
+        const QDir dir(root.path());
+        QVERIFY(dir.mkpath("real/inner"));
+        QFile target(dir.filePath("real/target.txt"));
+        QVERIFY(target.open(QIODevice::WriteOnly) && target.write(QByteArray(3000, 'x')) == 3000);
+        target.close();
+        QFile decoy(dir.filePath("target.txt")); // where a lexical ".." would wrongly lead
+        QVERIFY(decoy.open(QIODevice::WriteOnly));
+        decoy.close();
+        QVERIFY(QFile::link(dir.filePath("real/inner"), dir.filePath("link")));
+
+        MainWindowFixture f;
+        f.load(commandLine({"link/../target.txt"}, root.path()));
+        QCOMPARE(column(f, 3), QStringList{"3KB"});
+    }
 };
 
-QTEST_APPLESS_MAIN(CommandLineTest)
+QTEST_MAIN(CommandLineTest)
 #include "CommandLineTest.moc"
