@@ -14,7 +14,7 @@ FUZZ_CXX ?= clang++-14
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps configure build run test bench clean test-asan test-tsan fuzz package test-package \
-	build-release deps-windows build-windows test-windows
+	build-release deps-windows build-windows package-windows test-windows
 
 all: build
 
@@ -94,8 +94,14 @@ build-windows: deps-windows
 		-DQUIVEREL_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(WINDOWS_BUILD_DIR) -j $(JOBS)
 
-# The Linux lister too: the Windows one is checked against it.
-test-windows: build-windows configure
+# The portable zip and the installer: $(WINDOWS_BUILD_DIR)/Quiverel2000-VERSION-win64.zip and
+# Quiverel2000-VERSION-setup.exe.
+package-windows: build-windows
+	@cmake --build $(WINDOWS_BUILD_DIR) --target windows_packages
+
+# The Linux lister too: the Windows one is checked against it. The packages are installed, run
+# and uninstalled under wine.
+test-windows: package-windows configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quiverel2000-list
 	@scripts/test-windows $(WINDOWS_BUILD_DIR)
 
