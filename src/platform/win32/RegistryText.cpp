@@ -1,41 +1,18 @@
 #include "platform/win32/RegistryText.h"
 
 #include "platform/files/win32/WidePath.h"
+#include "platform/win32/RegistryKey.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 
 namespace quiverel {
-namespace {
-
-// Closes the key when it goes.
-class OpenKey {
-public:
-    OpenKey(HKEY root, const std::wstring& name) {
-        if (::RegOpenKeyExW(root, name.c_str(), 0, KEY_READ, &m_key) != ERROR_SUCCESS) {
-            m_key = nullptr;
-        }
-    }
-    ~OpenKey() {
-        if (m_key != nullptr) {
-            ::RegCloseKey(m_key);
-        }
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-
-    HKEY get() const { return m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
-
-} // namespace
 
 RegistryText readRegistryText(HKEY root, std::string_view keyName, std::string_view valueName) {
-    const OpenKey key(root, fs::wideText(keyName));
-    if (key.get() == nullptr) {
+    RegistryKey key;
+    if (::RegOpenKeyExW(root, fs::wideText(keyName).c_str(), 0, KEY_READ, key.receive()) !=
+        ERROR_SUCCESS) {
         return {};
     }
     std::array<wchar_t, registryTextBufferBytes / sizeof(wchar_t)> buffer{};

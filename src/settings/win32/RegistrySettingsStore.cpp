@@ -1,6 +1,7 @@
 #include "settings/win32/RegistrySettingsStore.h"
 
 #include "platform/files/win32/WidePath.h"
+#include "platform/win32/RegistryKey.h"
 
 #include <QtGlobal>
 
@@ -10,25 +11,6 @@
 
 namespace quiverel {
 namespace {
-
-// Closes the key when it goes.
-class RegistryKey {
-public:
-    RegistryKey() = default;
-    ~RegistryKey() {
-        if (m_key != nullptr) {
-            ::RegCloseKey(m_key);
-        }
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-
-    HKEY get() const { return m_key; }
-    HKEY* receive() { return &m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
 
 std::string problemText(const char* what, const std::string& where, LSTATUS status) {
     return std::string(what) + " HKEY_CURRENT_USER\\" + where + " (error " +
