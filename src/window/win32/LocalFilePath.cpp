@@ -7,14 +7,10 @@
 namespace quiverel {
 namespace {
 
-bool isDriveLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 // "C:\…": a drive's root and what lies below it. "C:…" alone would go from the drive's current
 // folder, which a URL does not have.
 bool startsWithDriveRoot(std::string_view path) {
-    return path.size() >= 3 && isDriveLetter(path[0]) && path[1] == ':' && isPathSeparator(path[2]);
+    return rootLength(path) == 3 && path[1] == ':';
 }
 
 } // namespace
